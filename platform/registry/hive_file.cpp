@@ -1,0 +1,411 @@
+#include "platform/registry/hive_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <utility>
+
+#include "platform/base/utf16.h"
+#include "platform/registry/registry.h"
+
+namespace registry {
+namespace {
+
+// --- text form ------------------------------------------------------------------------------
+
+int HexDigit(char h) {
+    if (h >= '0' && h <= '9') return h - '0';
+    if (h >= 'a' && h <= 'f') return h - 'a' + 10;
+    if (h >= 'A' && h <= 'F') return h - 'A' + 10;
+    return -1;
+}
+
+void AppendQuoted(std::string* out, std::u16string_view text) {
+    out->push_back('"');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool pairOk = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                            text[i + 1] <= 0xDFFF;
+        if (pairOk) {
+            out->append(utf16::ToUtf8(text.substr(i, 2)));
+            ++i;
+        } else if (c == u'\\') {
+            out->append("\\\\");
+        } else if (c == u'"') {
+            out->append("\\\"");
+        } else if (c == u'\n') {
+            out->append("\\n");
+        } else if (c == u'\r') {
+            out->append("\\r");
+        } else if (c == u'\t') {
+            out->append("\\t");
+        } else if (c == 0) {
+            out->append("\\0");
+        } else if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
+            out->append(buf);
+        } else {
+            out->append(utf16::ToUtf8(text.substr(i, 1)));
+        }
+    }
+    out->push_back('"');
+}
+
+// Reads a quoted string starting at text[*pos] == '"'; advances past the closing quote.
+bool ReadQuoted(std::string_view text, std::size_t* pos, std::u16string* out) {
+    if (*pos >= text.size() || text[*pos] != '"') return false;
+    std::size_t i = *pos + 1;
+    std::string plain;  // UTF-8 run not yet converted
+    out->clear();
+    auto flush = [&] {
+        out->append(utf16::FromUtf8(plain));
+        plain.clear();
+    };
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '"') {
+            flush();
+            *pos = i + 1;
+            return true;
+        }
+        if (c != '\\') {
+            plain.push_back(c);
+            ++i;
+            continue;
+        }
+        if (i + 1 >= text.size()) return false;
+        const char e = text[i + 1];
+        i += 2;
+        char16_t unit;
+        switch (e) {
+            case '\\': unit = u'\\'; break;
+            case '"': unit = u'"'; break;
+            case 'n': unit = u'\n'; break;
+            case 'r': unit = u'\r'; break;
+            case 't': unit = u'\t'; break;
+            case '0': unit = 0; break;
+            case 'u': {
+                if (i + 4 > text.size()) return false;
+                unsigned v = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const int h = HexDigit(text[i + k]);
+                    if (h < 0) return false;
+                    v = (v << 4) | static_cast<unsigned>(h);
+                }
+                i += 4;
+                unit = static_cast<char16_t>(v);
+                break;
+            }
+            default: return false;
+        }
+        flush();
+        out->push_back(unit);
+    }
+    return false;
+}
+
+std::u16string UnitsOf(const std::vector<BYTE>& data) {
+    std::u16string units(data.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    return units;
+}
+
+std::vector<BYTE> BytesOf(std::u16string_view units) {
+    std::vector<BYTE> data(units.size() * 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        data[2 * i] = static_cast<BYTE>(units[i] & 0xFF);
+        data[2 * i + 1] = static_cast<BYTE>(units[i] >> 8);
+    }
+    return data;
+}
+
+void AppendValue(std::string* out, const Value& v) {
+    if (v.name.empty())
+        out->push_back('@');
+    else
+        AppendQuoted(out, v.name);
+    out->push_back('=');
+    if (v.type == REG_SZ && v.data.size() % 2 == 0) {
+        out->append("sz:");
+        AppendQuoted(out, UnitsOf(v.data));
+    } else if (v.type == REG_DWORD && v.data.size() == 4) {
+        const DWORD d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
+                        (static_cast<DWORD>(v.data[3]) << 24);
+        out->append("dword:" + std::to_string(d));
+    } else {
+        out->append("hex(" + std::to_string(v.type) + "):\"");
+        static const char kHex[] = "0123456789abcdef";
+        for (BYTE b : v.data) {
+            out->push_back(kHex[b >> 4]);
+            out->push_back(kHex[b & 15]);
+        }
+        out->push_back('"');
+    }
+    out->push_back('\n');
+}
+
+bool ParseValueLine(std::string_view line, Value* v) {
+    std::size_t pos = 0;
+    if (line.empty()) return false;
+    if (line[0] == '@') {
+        v->name.clear();
+        pos = 1;
+    } else if (!ReadQuoted(line, &pos, &v->name)) {
+        return false;
+    }
+    if (pos >= line.size() || line[pos] != '=') return false;
+    ++pos;
+    const std::string_view rest = line.substr(pos);
+    if (rest.starts_with("sz:")) {
+        std::size_t p = 3;
+        std::u16string text;
+        if (!ReadQuoted(rest, &p, &text) || p != rest.size()) return false;
+        v->type = REG_SZ;
+        v->data = BytesOf(text);
+        return true;
+    }
+    if (rest.starts_with("dword:")) {
+        const std::string digits(rest.substr(6));
+        if (digits.empty() || digits.size() > 10 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        const unsigned long long d = std::strtoull(digits.c_str(), nullptr, 10);
+        if (d > 0xFFFFFFFFull) return false;
+        v->type = REG_DWORD;
+        v->data = {static_cast<BYTE>(d), static_cast<BYTE>(d >> 8), static_cast<BYTE>(d >> 16),
+                   static_cast<BYTE>(d >> 24)};
+        return true;
+    }
+    if (rest.starts_with("hex(")) {
+        const std::size_t close = rest.find("):\"");
+        if (close == std::string_view::npos || rest.back() != '"') return false;
+        const std::string digits(rest.substr(4, close - 4));
+        if (digits.empty() || digits.size() > 10 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        const unsigned long long t = std::strtoull(digits.c_str(), nullptr, 10);
+        if (t > 0xFFFFFFFFull) return false;
+        const std::string_view hex = rest.substr(close + 3, rest.size() - close - 4);
+        if (hex.size() % 2 != 0) return false;
+        v->type = static_cast<DWORD>(t);
+        v->data.clear();
+        for (std::size_t i = 0; i < hex.size(); i += 2) {
+            const int hi = HexDigit(hex[i]);
+            const int lo = HexDigit(hex[i + 1]);
+            if (hi < 0 || lo < 0) return false;
+            v->data.push_back(static_cast<BYTE>(hi * 16 + lo));
+        }
+        return true;
+    }
+    return false;
+}
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+}  // namespace
+
+std::string Serialise(const Hive& hive, const std::string& title) {
+    std::string out = "; Quadrel registry hive " + title + "\n";
+    for (const auto& [folded, key] : hive.Keys()) {
+        if (key.path.empty() && key.values.empty()) continue;
+        out += "\n[" + utf16::ToUtf8(key.path) + "]\n";
+        for (const Value& v : key.values) AppendValue(&out, v);
+    }
+    return out;
+}
+
+bool Parse(std::string_view text, Hive* hive, std::string* error) {
+    Key* current = nullptr;
+    std::size_t lineNo = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            if (line.back() != ']') {
+                *error = "line " + std::to_string(lineNo) + ": a key line must end with ']'";
+                return false;
+            }
+            current = &hive->Create(utf16::FromUtf8(line.substr(1, line.size() - 2)));
+            continue;
+        }
+        Value v;
+        if (!current || !ParseValueLine(line, &v)) {
+            *error = "line " + std::to_string(lineNo) + ": not a key or value: " +
+                     std::string(line.substr(0, 80));
+            return false;
+        }
+        current->SetValue(v.name, v.type, std::move(v.data));
+    }
+    return true;
+}
+
+std::string HiveDirectory() {
+    if (const char* dir = std::getenv("QUADREL_REGISTRY_DIR"); dir && *dir) return dir;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return std::string(xdg) + "/quadrel";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config/quadrel";
+}
+
+// --- the file -------------------------------------------------------------------------------
+
+namespace {
+
+// mkdir -p with mode 0700 for the folders it makes.
+bool MakeDirectories(const std::string& dir) {
+    if (dir.empty()) return true;
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    const std::size_t slash = dir.find_last_of('/');
+    if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash)))
+        return false;
+    return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+HiveFile::HiveFile(std::string path, std::string title)
+    : path_(std::move(path)), title_(std::move(title)) {}
+
+LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn) {
+    const std::string folder = FolderOf(path_);
+    if (!MakeDirectories(folder)) {
+        std::fprintf(stderr, "quadrel: cannot create the registry folder %s: %s\n", folder.c_str(),
+                     ErrnoText().c_str());
+        return ERROR_CANTWRITE;
+    }
+    const std::string lockPath = path_ + ".lock";
+    FileDescriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (lock.Get() < 0) {
+        std::fprintf(stderr, "quadrel: cannot open the registry lock %s: %s\n", lockPath.c_str(),
+                     ErrnoText().c_str());
+        return ERROR_CANTREAD;
+    }
+    while (::flock(lock.Get(), LOCK_EX) != 0)
+        if (errno != EINTR) return ERROR_CANTREAD;
+
+    Hive hive;
+    if (const LONG loaded = Load(&hive); loaded != ERROR_SUCCESS) return loaded;
+    bool changed = false;
+    const LONG result = fn(hive, &changed);
+    if (result != ERROR_SUCCESS || !changed) return result;
+    return Save(hive);
+}
+
+LONG HiveFile::Load(Hive* hive) {
+    FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT) return ERROR_SUCCESS;
+        std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n", path_.c_str(),
+                     ErrnoText().c_str());
+        return ERROR_CANTREAD;
+    }
+    std::string text;
+    char buf[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n", path_.c_str(),
+                         ErrnoText().c_str());
+            return ERROR_CANTREAD;
+        }
+        if (n == 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    std::string error;
+    if (Parse(text, hive, &error)) return ERROR_SUCCESS;
+
+    // Keep the damaged file for inspection under a name that says when it was put aside.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string aside = path_ + ".damaged-" + stamp;
+    for (int n = 2; ::access(aside.c_str(), F_OK) == 0; ++n)
+        aside = path_ + ".damaged-" + stamp + "-" + std::to_string(n);
+    if (::rename(path_.c_str(), aside.c_str()) == 0) {
+        std::fprintf(stderr,
+                     "quadrel: the registry file %s is damaged (%s); it was kept as %s and a new "
+                     "one will be started\n",
+                     path_.c_str(), error.c_str(), aside.c_str());
+    } else {
+        std::fprintf(stderr,
+                     "quadrel: the registry file %s is damaged (%s) and could not be moved aside: "
+                     "%s\n",
+                     path_.c_str(), error.c_str(), ErrnoText().c_str());
+    }
+    *hive = Hive();
+    return ERROR_BADDB;
+}
+
+LONG HiveFile::Save(const Hive& hive) {
+    const std::string text = Serialise(hive, title_);
+    const std::string temp = path_ + ".tmp-" + std::to_string(::getpid());
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    bool ok = fd.Get() >= 0 && ::fchmod(fd.Get(), 0600) == 0 && WriteAll(fd.Get(), text) &&
+              ::fsync(fd.Get()) == 0;
+    const int closeResult = fd.Get() >= 0 ? ::close(fd.Release()) : -1;
+    ok = ok && closeResult == 0 && ::rename(temp.c_str(), path_.c_str()) == 0;
+    if (!ok) {
+        std::fprintf(stderr, "quadrel: cannot write the registry file %s: %s\n", path_.c_str(),
+                     ErrnoText().c_str());
+        ::unlink(temp.c_str());
+        return ERROR_CANTWRITE;
+    }
+    FileDescriptor dir(::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) ::fsync(dir.Get());
+    return ERROR_SUCCESS;
+}
+
+}  // namespace registry
