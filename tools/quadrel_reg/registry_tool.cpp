@@ -1,0 +1,250 @@
+#include "tools/quadrel_reg/registry_tool.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+#include "platform/base/utf16.h"
+#include "platform/registry/hive_file.h"
+#include "platform/registry/registry.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quadrel-reg query KEY\n"
+    "       quadrel-reg set KEY NAME (--sz TEXT | --dword N)\n"
+    "       quadrel-reg delete KEY [NAME]\n"
+    "       quadrel-reg register [--unregister] LIBRARY\n"
+    "KEY starts with HKCU\\ (HKEY_CURRENT_USER) or HKCR\\ (HKEY_CLASSES_ROOT), for example\n"
+    "HKCU\\Software\\Corvane\\Grabber. NAME \"\" or @ is the key's default value.\n"
+    "The hives are kept in " ;
+
+struct KeyName {
+    HKEY root;
+    std::u16string path;
+};
+
+bool ParseKey(const std::string& text, KeyName* key) {
+    const std::size_t slash = text.find('\\');
+    const std::string root = text.substr(0, slash);
+    const std::string rest = slash == std::string::npos ? "" : text.substr(slash + 1);
+    if (root == "HKCU" || root == "HKEY_CURRENT_USER") {
+        key->root = HKEY_CURRENT_USER;
+    } else if (root == "HKCR" || root == "HKEY_CLASSES_ROOT") {
+        key->root = HKEY_CLASSES_ROOT;
+    } else {
+        return false;
+    }
+    key->path = utf16::FromUtf8(rest);
+    return true;
+}
+
+std::u16string ValueName(const std::string& name) {
+    return name == "@" ? std::u16string() : utf16::FromUtf8(name);
+}
+
+std::string Describe(LONG rc) {
+    switch (rc) {
+        case ERROR_FILE_NOT_FOUND: return "not found";
+        case ERROR_ACCESS_DENIED: return "access denied";
+        case ERROR_BADDB: return "the registry file is damaged (see above)";
+        case ERROR_CANTREAD: return "the registry file cannot be read";
+        case ERROR_CANTWRITE: return "the registry file cannot be written";
+        case ERROR_INVALID_PARAMETER: return "invalid name or value";
+        default: return "error " + std::to_string(rc);
+    }
+}
+
+class KeyHandle {
+public:
+    KeyHandle() = default;
+    KeyHandle(const KeyHandle&) = delete;
+    KeyHandle& operator=(const KeyHandle&) = delete;
+    ~KeyHandle() {
+        if (key_) RegCloseKey(key_);
+    }
+    HKEY* Out() { return &key_; }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
+    KeyName name;
+    if (!ParseKey(keyText, &name)) {
+        err << "quadrel-reg: unknown hive in " << keyText << "\n";
+        return 2;
+    }
+    KeyHandle key;
+    if (const LONG rc = RegOpenKeyExW(name.root, name.path.c_str(), 0, KEY_READ, key.Out());
+        rc != ERROR_SUCCESS) {
+        err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+        return 1;
+    }
+    out << keyText << "\n";
+    for (DWORD index = 0;; ++index) {
+        WCHAR valueName[16384];
+        DWORD nameChars = 16384;
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG rc = RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, nullptr,
+                                &size);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS) {
+            err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+            return 1;
+        }
+        std::vector<BYTE> data(size + 2, 0);
+        DWORD dataSize = size;
+        nameChars = 16384;
+        rc = RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, data.data(),
+                           &dataSize);
+        if (rc != ERROR_SUCCESS) {
+            err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+            return 1;
+        }
+        const std::string shownName =
+            nameChars == 0 ? "(Default)" : utf16::ToUtf8(std::u16string_view(valueName, nameChars));
+        out << "    " << shownName << "    ";
+        if (type == REG_SZ) {
+            std::u16string text(dataSize / 2, u'\0');
+            std::memcpy(text.data(), data.data(), text.size() * 2);
+            while (!text.empty() && text.back() == 0) text.pop_back();
+            out << "REG_SZ    " << utf16::ToUtf8(text) << "\n";
+        } else if (type == REG_DWORD && dataSize == 4) {
+            DWORD v = 0;
+            std::memcpy(&v, data.data(), 4);
+            out << "REG_DWORD    " << v << "\n";
+        } else {
+            out << "REG_BINARY(" << type << ")    " << dataSize << " bytes\n";
+        }
+    }
+    for (DWORD index = 0;; ++index) {
+        WCHAR subName[256];
+        DWORD chars = 256;
+        const LONG rc =
+            RegEnumKeyExW(key.Get(), index, subName, &chars, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS) break;
+        out << keyText << (keyText.back() == '\\' ? "" : "\\")
+            << utf16::ToUtf8(std::u16string_view(subName, chars)) << "\n";
+    }
+    return 0;
+}
+
+int Set(const std::vector<std::string>& args, std::ostream& err) {
+    if (args.size() != 5 || (args[3] != "--sz" && args[3] != "--dword")) {
+        err << kUsage << registry::HiveDirectory() << "\n";
+        return 2;
+    }
+    KeyName name;
+    if (!ParseKey(args[1], &name)) {
+        err << "quadrel-reg: unknown hive in " << args[1] << "\n";
+        return 2;
+    }
+    const std::u16string valueName = ValueName(args[2]);
+    std::vector<BYTE> data;
+    DWORD type;
+    if (args[3] == "--sz") {
+        const std::u16string text = utf16::FromUtf8(args[4]);
+        data.resize(text.size() * 2);
+        std::memcpy(data.data(), text.data(), data.size());
+        type = REG_SZ;
+    } else {
+        char* end = nullptr;
+        const unsigned long long v = std::strtoull(args[4].c_str(), &end, 0);
+        if (args[4].empty() || *end != '\0' || args[4][0] == '-' || v > 0xFFFFFFFFull) {
+            err << "quadrel-reg: not a number from 0 to 4294967295: " << args[4] << "\n";
+            return 2;
+        }
+        const auto d = static_cast<DWORD>(v);
+        data.resize(4);
+        std::memcpy(data.data(), &d, 4);
+        type = REG_DWORD;
+    }
+    KeyHandle key;
+    LONG rc = RegCreateKeyExW(name.root, name.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, key.Out(), nullptr);
+    if (rc == ERROR_SUCCESS)
+        rc = RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
+                            static_cast<DWORD>(data.size()));
+    if (rc != ERROR_SUCCESS) {
+        err << "quadrel-reg: " << args[1] << ": " << Describe(rc) << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int Delete(const std::vector<std::string>& args, std::ostream& err) {
+    KeyName name;
+    if (!ParseKey(args[1], &name)) {
+        err << "quadrel-reg: unknown hive in " << args[1] << "\n";
+        return 2;
+    }
+    LONG rc;
+    if (args.size() == 3) {
+        KeyHandle key;
+        rc = RegOpenKeyExW(name.root, name.path.c_str(), 0, KEY_ALL_ACCESS, key.Out());
+        if (rc == ERROR_SUCCESS) rc = RegDeleteValueW(key.Get(), ValueName(args[2]).c_str());
+    } else {
+        if (registry::NormalisePath(name.path).empty()) {
+            err << "quadrel-reg: a whole hive is not deleted\n";
+            return 2;
+        }
+        rc = RegDeleteTreeW(name.root, name.path.c_str());
+    }
+    if (rc != ERROR_SUCCESS) {
+        err << "quadrel-reg: " << args[1] << (args.size() == 3 ? " " + args[2] : "") << ": "
+            << Describe(rc) << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int Register(const std::vector<std::string>& args, std::ostream& err) {
+    const bool unregister = args.size() == 3 && args[1] == "--unregister";
+    if (args.size() != (unregister ? 3u : 2u)) {
+        err << kUsage << registry::HiveDirectory() << "\n";
+        return 2;
+    }
+    const std::string& library = args.back();
+    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        err << "quadrel-reg: cannot load " << library << ": " << ::dlerror() << "\n";
+        return 1;
+    }
+    const char* entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+    using Fn = HRESULT (*)();
+    auto fn = reinterpret_cast<Fn>(::dlsym(handle, entry));
+    int status = 0;
+    if (!fn) {
+        err << "quadrel-reg: " << library << " has no " << entry << "\n";
+        status = 1;
+    } else if (const HRESULT hr = fn(); FAILED(hr)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
+        err << "quadrel-reg: " << entry << " of " << library << " failed with " << code << "\n";
+        status = 1;
+    }
+    ::dlclose(handle);
+    return status;
+}
+
+}  // namespace
+
+int RunRegistryTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? err : out) << kUsage << registry::HiveDirectory() << "\n";
+        return args.empty() ? 2 : 0;
+    }
+    const std::string& command = args[0];
+    if (command == "query" && args.size() == 2) return Query(args[1], out, err);
+    if (command == "set") return Set(args, err);
+    if (command == "delete" && (args.size() == 2 || args.size() == 3)) return Delete(args, err);
+    if (command == "register") return Register(args, err);
+    err << kUsage << registry::HiveDirectory() << "\n";
+    return 2;
+}
