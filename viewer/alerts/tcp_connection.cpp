@@ -1,0 +1,122 @@
+#include "viewer/alerts/tcp_connection.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace {
+
+struct AddrInfoDeleter {
+    void operator()(addrinfo* info) const { ::freeaddrinfo(info); }
+};
+
+bool ResolveIpv4(const std::string& host, in_addr* address) {
+    if (host.empty()) return false;
+    if (::inet_pton(AF_INET, host.c_str(), address) == 1) return true;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
+    std::unique_ptr<addrinfo, AddrInfoDeleter> owner(found);
+    *address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+    return true;
+}
+
+// Waits for `events` on `fd` until `deadline`: 1 when ready, 0 when the deadline passed, -1 on
+// a poll error.
+int WaitFor(int fd, short events, TcpConnection::Clock::time_point deadline) {
+    for (;;) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - TcpConnection::Clock::now());
+        if (left.count() <= 0) return 0;
+        pollfd entry{fd, events, 0};
+        const int ready = ::poll(&entry, 1, static_cast<int>(left.count()));
+        if (ready > 0) return 1;
+        if (ready < 0 && errno != EINTR) return -1;
+    }
+}
+
+}  // namespace
+
+TcpConnection::~TcpConnection() {
+    Close();
+}
+
+void TcpConnection::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool TcpConnection::Connect(const std::string& host, std::uint16_t port,
+                            Clock::time_point deadline) {
+    Close();
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(port);
+    if (!ResolveIpv4(host, &peer.sin_addr)) return false;
+
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) return false;
+    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
+    if (errno != EINPROGRESS && errno != EINTR) {
+        Close();
+        return false;
+    }
+    int error = 0;
+    socklen_t errorSize = sizeof error;
+    if (WaitFor(fd_, POLLOUT, deadline) != 1 ||
+        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &errorSize) != 0 || error != 0) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+TcpConnection::Result TcpConnection::SendAll(const char* data, std::size_t size,
+                                             Clock::time_point deadline) {
+    if (fd_ < 0) return Result::kFailed;
+    while (size > 0) {
+        const ssize_t sent = ::send(fd_, data, size, MSG_NOSIGNAL);
+        if (sent > 0) {
+            data += sent;
+            size -= static_cast<std::size_t>(sent);
+            continue;
+        }
+        if (sent < 0 && errno == EINTR) continue;
+        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            const int ready = WaitFor(fd_, POLLOUT, deadline);
+            if (ready == 0) return Result::kTimedOut;
+            if (ready < 0) return Result::kFailed;
+            continue;
+        }
+        return Result::kFailed;
+    }
+    return Result::kOk;
+}
+
+TcpConnection::Result TcpConnection::ReceiveSome(char* data, std::size_t capacity,
+                                                 Clock::time_point deadline,
+                                                 std::size_t* received) {
+    *received = 0;
+    if (fd_ < 0 || capacity == 0) return Result::kFailed;
+    for (;;) {
+        const ssize_t got = ::recv(fd_, data, capacity, 0);
+        if (got > 0) {
+            *received = static_cast<std::size_t>(got);
+            return Result::kOk;
+        }
+        if (got == 0) return Result::kClosed;
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) return Result::kFailed;
+        const int ready = WaitFor(fd_, POLLIN, deadline);
+        if (ready == 0) return Result::kTimedOut;
+        if (ready < 0) return Result::kFailed;
+    }
+}
