@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "       quadrel-reg register [--unregister] LIBRARY\n"
     "KEY starts with HKCU\\ (HKEY_CURRENT_USER) or HKCR\\ (HKEY_CLASSES_ROOT), for example\n"
     "HKCU\\Software\\Corvane\\Grabber. NAME \"\" or @ is the key's default value.\n"
-    "The hives are kept in " ;
+    "The hives are kept in ";
 
 struct KeyName {
     HKEY root;
@@ -48,18 +48,25 @@ std::u16string ValueName(const std::string& name) {
 
 std::string Describe(LONG rc) {
     switch (rc) {
-        case ERROR_FILE_NOT_FOUND: return "not found";
-        case ERROR_ACCESS_DENIED: return "access denied";
-        case ERROR_BADDB: return "the registry file is damaged (see above)";
-        case ERROR_CANTREAD: return "the registry file cannot be read";
-        case ERROR_CANTWRITE: return "the registry file cannot be written";
-        case ERROR_INVALID_PARAMETER: return "invalid name or value";
-        default: return "error " + std::to_string(rc);
+        case ERROR_FILE_NOT_FOUND:
+            return "not found";
+        case ERROR_ACCESS_DENIED:
+            return "access denied";
+        case ERROR_BADDB:
+            return "the registry file is damaged (see above)";
+        case ERROR_CANTREAD:
+            return "the registry file cannot be read";
+        case ERROR_CANTWRITE:
+            return "the registry file cannot be written";
+        case ERROR_INVALID_PARAMETER:
+            return "invalid name or value";
+        default:
+            return "error " + std::to_string(rc);
     }
 }
 
 class KeyHandle {
-public:
+  public:
     KeyHandle() = default;
     KeyHandle(const KeyHandle&) = delete;
     KeyHandle& operator=(const KeyHandle&) = delete;
@@ -69,7 +76,7 @@ public:
     HKEY* Out() { return &key_; }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -91,8 +98,8 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
         DWORD nameChars = 16384;
         DWORD type = 0;
         DWORD size = 0;
-        LONG rc = RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, nullptr,
-                                &size);
+        LONG rc =
+            RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, nullptr, &size);
         if (rc == ERROR_NO_MORE_ITEMS) break;
         if (rc != ERROR_SUCCESS) {
             err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
@@ -154,10 +161,18 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
         std::memcpy(data.data(), text.data(), data.size());
         type = REG_SZ;
     } else {
-        char* end = nullptr;
-        const unsigned long long v = std::strtoull(args[4].c_str(), &end, 0);
-        if (args[4].empty() || *end != '\0' || args[4][0] == '-' || v > 0xFFFFFFFFull) {
-            err << "quadrel-reg: not a number from 0 to 4294967295: " << args[4] << "\n";
+        // Decimal, or hexadecimal after "0x" (a leading 0 is not octal).
+        const std::string& number = args[4];
+        const bool hex = number.starts_with("0x") || number.starts_with("0X");
+        const std::string digits = number.substr(hex ? 2 : 0);
+        const bool wellFormed =
+            !digits.empty() && digits.size() <= 10 &&
+            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
+                std::string::npos;
+        const unsigned long long v =
+            wellFormed ? std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10) : 0;
+        if (!wellFormed || v > 0xFFFFFFFFull) {
+            err << "quadrel-reg: not a number from 0 to 4294967295: " << number << "\n";
             return 2;
         }
         const auto d = static_cast<DWORD>(v);
