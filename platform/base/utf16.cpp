@@ -44,7 +44,8 @@ std::u16string FromUtf8(std::string_view text) {
                 value = (value << 6) | (b & 0x3F);
             }
             static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-            if (ok && value >= kMin[len] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF)) {
+            if (ok && value >= kMin[len] && value <= 0x10FFFF &&
+                (value < 0xD800 || value > 0xDFFF)) {
                 cp = value;
             } else {
                 len = 1;  // resynchronise on the next byte

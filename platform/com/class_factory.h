@@ -18,7 +18,7 @@ struct CFactoryTemplate {
 };
 
 class CClassFactory final : public IClassFactory, public CUnknown {
-public:
+  public:
     // `entry` must outlive the factory (factory tables are static data).
     static HRESULT Create(const CFactoryTemplate* entry, REFIID riid, void** ppv);
 
@@ -29,7 +29,7 @@ public:
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
     HRESULT LockServer(BOOL lock) override;
 
-private:
+  private:
     explicit CClassFactory(const CFactoryTemplate* entry) : CUnknown(nullptr), entry_(entry) {}
     ~CClassFactory() override = default;
 

@@ -11,7 +11,7 @@
 
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     ComPtr(const ComPtr& other) : p_(other.p_) {
@@ -90,6 +90,6 @@ public:
     friend bool operator==(const ComPtr& a, const ComPtr& b) { return a.p_ == b.p_; }
     friend bool operator==(const ComPtr& a, std::nullptr_t) { return a.p_ == nullptr; }
 
-private:
+  private:
     T* p_ = nullptr;
 };

@@ -41,8 +41,12 @@ std::optional<GUID> ParseChars(std::basic_string_view<Char> text) {
 
 }  // namespace
 
-std::optional<GUID> Parse(std::string_view text) { return ParseChars(text); }
-std::optional<GUID> Parse(std::u16string_view text) { return ParseChars(text); }
+std::optional<GUID> Parse(std::string_view text) {
+    return ParseChars(text);
+}
+std::optional<GUID> Parse(std::u16string_view text) {
+    return ParseChars(text);
+}
 
 std::string ToString(REFGUID g) {
     char buf[39];

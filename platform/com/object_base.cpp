@@ -6,12 +6,24 @@ std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 }  // namespace
 
-void AddObject() { g_objects.fetch_add(1); }
-void RemoveObject() { g_objects.fetch_sub(1); }
-void Lock() { g_locks.fetch_add(1); }
-void Unlock() { g_locks.fetch_sub(1); }
-bool CanUnload() { return g_objects.load() == 0 && g_locks.load() == 0; }
-long ObjectCount() { return g_objects.load(); }
+void AddObject() {
+    g_objects.fetch_add(1);
+}
+void RemoveObject() {
+    g_objects.fetch_sub(1);
+}
+void Lock() {
+    g_locks.fetch_add(1);
+}
+void Unlock() {
+    g_locks.fetch_sub(1);
+}
+bool CanUnload() {
+    return g_objects.load() == 0 && g_locks.load() == 0;
+}
+long ObjectCount() {
+    return g_objects.load();
+}
 }  // namespace com_module
 
 HRESULT GetInterface(IUnknown* unknown, void** ppv) {
@@ -25,7 +37,9 @@ CUnknown::CUnknown(IUnknown* outer) : owner_(outer ? outer : &inner_) {
     com_module::AddObject();
 }
 
-CUnknown::~CUnknown() { com_module::RemoveObject(); }
+CUnknown::~CUnknown() {
+    com_module::RemoveObject();
+}
 
 HRESULT CUnknown::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
@@ -38,7 +52,9 @@ HRESULT CUnknown::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     return E_NOINTERFACE;
 }
 
-ULONG CUnknown::NonDelegatingAddRef() { return ++refs_; }
+ULONG CUnknown::NonDelegatingAddRef() {
+    return ++refs_;
+}
 
 ULONG CUnknown::NonDelegatingRelease() {
     const ULONG left = --refs_;

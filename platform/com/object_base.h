@@ -13,7 +13,7 @@ struct INonDelegatingUnknown {
     virtual ULONG NonDelegatingAddRef() = 0;
     virtual ULONG NonDelegatingRelease() = 0;
 
-protected:
+  protected:
     ~INonDelegatingUnknown() = default;
 };
 
@@ -35,7 +35,7 @@ HRESULT GetInterface(IUnknown* unknown, void** ppv);
 // delegates its public IUnknown to the outer object when aggregated (derived classes use
 // DECLARE_IUNKNOWN for that). The destructor is protected: only Release destroys.
 class CUnknown : public INonDelegatingUnknown {
-public:
+  public:
     // `outer` is the controlling unknown when aggregated, else null (the object is its own owner).
     // Not owned: an aggregated object lives inside its outer object.
     explicit CUnknown(IUnknown* outer);
@@ -51,14 +51,14 @@ public:
     // The controlling unknown: the outer object when aggregated, else this object.
     IUnknown* GetOwner() const { return owner_; }
 
-protected:
+  protected:
     virtual ~CUnknown();
 
-private:
+  private:
     // The non-delegating unknown seen as a plain IUnknown: what QueryInterface(IID_IUnknown)
     // hands out, and so what an outer object holds of an aggregated inner one.
     class Inner final : public IUnknown {
-    public:
+      public:
         explicit Inner(CUnknown* self) : self_(self) {}
         HRESULT QueryInterface(REFIID riid, void** ppv) override {
             return self_->NonDelegatingQueryInterface(riid, ppv);
@@ -66,7 +66,7 @@ private:
         ULONG AddRef() override { return self_->NonDelegatingAddRef(); }
         ULONG Release() override { return self_->NonDelegatingRelease(); }
 
-    private:
+      private:
         CUnknown* self_;  // the enclosing object
     };
 
@@ -76,9 +76,13 @@ private:
 };
 
 // Implements the delegating IUnknown of a class derived from CUnknown.
-#define DECLARE_IUNKNOWN                                                          \
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {                    \
-        return GetOwner()->QueryInterface(riid, ppv);                             \
-    }                                                                             \
-    ULONG AddRef() override { return GetOwner()->AddRef(); }                      \
-    ULONG Release() override { return GetOwner()->Release(); }
+#define DECLARE_IUNKNOWN                                       \
+    HRESULT QueryInterface(REFIID riid, void** ppv) override { \
+        return GetOwner()->QueryInterface(riid, ppv);          \
+    }                                                          \
+    ULONG AddRef() override {                                  \
+        return GetOwner()->AddRef();                           \
+    }                                                          \
+    ULONG Release() override {                                 \
+        return GetOwner()->Release();                          \
+    }

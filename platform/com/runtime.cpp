@@ -23,7 +23,7 @@ struct LoadedServer {
 
 // Process-wide state of the runtime: initialisation count, built-in classes, loaded servers.
 class Runtime {
-public:
+  public:
     static Runtime& Get() {
         static Runtime runtime;
         return runtime;
@@ -80,7 +80,7 @@ public:
         }
     }
 
-private:
+  private:
     std::mutex mutex_;
     int processInits_ = 0;
     std::map<CLSID, GetClassObjectFn> builtins_;
@@ -105,7 +105,9 @@ std::string InprocServerPath(REFCLSID clsid) {
 
 }  // namespace
 
-HRESULT CoInitialize(void* reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
+HRESULT CoInitialize(void* reserved) {
+    return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
+}
 
 HRESULT CoInitializeEx(void* /*reserved*/, DWORD /*flags*/) {
     if (t_initCount++ > 0) return S_FALSE;
@@ -119,8 +121,12 @@ void CoUninitialize() {
     if (Runtime::Get().Uninitialised()) Runtime::Get().FreeUnused();
 }
 
-void* CoTaskMemAlloc(std::size_t size) { return std::malloc(size == 0 ? 1 : size); }
-void CoTaskMemFree(void* p) { std::free(p); }
+void* CoTaskMemAlloc(std::size_t size) {
+    return std::malloc(size == 0 ? 1 : size);
+}
+void CoTaskMemFree(void* p) {
+    std::free(p);
+}
 
 void CoRegisterBuiltinClass(REFCLSID clsid, GetClassObjectFn getClassObject) {
     Runtime::Get().AddBuiltin(clsid, getClassObject);
@@ -141,8 +147,7 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* /*reserved*/, REFI
     return get(clsid, riid, ppv);
 }
 
-HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID riid,
-                         void** ppv) {
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
     ComPtr<IClassFactory> factory;
@@ -152,4 +157,6 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
     return factory->CreateInstance(outer, riid, ppv);
 }
 
-void CoFreeUnusedLibraries() { Runtime::Get().FreeUnused(); }
+void CoFreeUnusedLibraries() {
+    Runtime::Get().FreeUnused();
+}

@@ -14,7 +14,7 @@ struct IUnknown {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     ~IUnknown() = default;
 };
 
@@ -24,7 +24,7 @@ struct IClassFactory : IUnknown {
     virtual HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) = 0;
     virtual HRESULT LockServer(BOOL lock) = 0;
 
-protected:
+  protected:
     ~IClassFactory() = default;
 };
 

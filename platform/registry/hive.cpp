@@ -106,7 +106,8 @@ bool Hive::RemoveTree(std::u16string_view path) {
     keys_.erase(it);
     const std::u16string prefix = folded + u"\\";
     it = keys_.lower_bound(prefix);
-    while (it != keys_.end() && it->first.compare(0, prefix.size(), prefix) == 0) it = keys_.erase(it);
+    while (it != keys_.end() && it->first.compare(0, prefix.size(), prefix) == 0)
+        it = keys_.erase(it);
     return true;
 }
 

@@ -34,7 +34,7 @@ std::u16string NormalisePath(std::u16string_view path);
 std::u16string JoinPath(std::u16string_view parent, std::u16string_view child);
 
 class Hive {
-public:
+  public:
     Key* Find(std::u16string_view path);
     const Key* Find(std::u16string_view path) const;
     // Creates the key and every key above it that is missing; returns it and whether it was new.
@@ -47,7 +47,7 @@ public:
     // All keys, parents before children.
     const std::map<std::u16string, Key>& Keys() const { return keys_; }
 
-private:
+  private:
     std::map<std::u16string, Key> keys_;  // by folded normalised path
 };
 

@@ -32,8 +32,8 @@ void AppendQuoted(std::string* out, std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         const bool high = c >= 0xD800 && c <= 0xDBFF;
-        const bool pairOk = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                            text[i + 1] <= 0xDFFF;
+        const bool pairOk =
+            high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
         if (pairOk) {
             out->append(utf16::ToUtf8(text.substr(i, 2)));
             ++i;
@@ -87,12 +87,24 @@ bool ReadQuoted(std::string_view text, std::size_t* pos, std::u16string* out) {
         i += 2;
         char16_t unit;
         switch (e) {
-            case '\\': unit = u'\\'; break;
-            case '"': unit = u'"'; break;
-            case 'n': unit = u'\n'; break;
-            case 'r': unit = u'\r'; break;
-            case 't': unit = u'\t'; break;
-            case '0': unit = 0; break;
+            case '\\':
+                unit = u'\\';
+                break;
+            case '"':
+                unit = u'"';
+                break;
+            case 'n':
+                unit = u'\n';
+                break;
+            case 'r':
+                unit = u'\r';
+                break;
+            case 't':
+                unit = u'\t';
+                break;
+            case '0':
+                unit = 0;
+                break;
             case 'u': {
                 if (i + 4 > text.size()) return false;
                 unsigned v = 0;
@@ -105,7 +117,8 @@ bool ReadQuoted(std::string_view text, std::size_t* pos, std::u16string* out) {
                 unit = static_cast<char16_t>(v);
                 break;
             }
-            default: return false;
+            default:
+                return false;
         }
         flush();
         out->push_back(unit);
@@ -210,7 +223,9 @@ bool ParseValueLine(std::string_view line, Value* v) {
     return false;
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -246,8 +261,8 @@ bool Parse(std::string_view text, Hive* hive, std::string* error) {
         }
         Value v;
         if (!current || !ParseValueLine(line, &v)) {
-            *error = "line " + std::to_string(lineNo) + ": not a key or value: " +
-                     std::string(line.substr(0, 80));
+            *error = "line " + std::to_string(lineNo) +
+                     ": not a key or value: " + std::string(line.substr(0, 80));
             return false;
         }
         current->SetValue(v.name, v.type, std::move(v.data));
@@ -284,7 +299,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -294,7 +309,7 @@ public:
     int Get() const { return fd_; }
     int Release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 

@@ -27,7 +27,7 @@ bool Parse(std::string_view text, Hive* hive, std::string* error);
 std::string HiveDirectory();
 
 class HiveFile {
-public:
+  public:
     // `path` is the hive's file; `title` names the hive in the file's header comment.
     HiveFile(std::string path, std::string title);
 
@@ -41,7 +41,7 @@ public:
 
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     LONG Load(Hive* hive);
     LONG Save(const Hive& hive);
 

@@ -21,7 +21,7 @@ struct OpenKey {
 // The table of open key handles. Handles are small numbers, so a handle closed twice or never
 // opened is answered with ERROR_INVALID_HANDLE instead of touching freed memory.
 class HandleTable {
-public:
+  public:
     HKEY Add(OpenKey key) {
         std::lock_guard lock(mutex_);
         const std::uintptr_t id = next_++;
@@ -42,7 +42,7 @@ public:
         return keys_.erase(reinterpret_cast<std::uintptr_t>(key)) == 1;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::uintptr_t next_ = 0x100;
     std::map<std::uintptr_t, OpenKey> keys_;
@@ -198,8 +198,12 @@ LONG CopyName(std::u16string_view name, LPWSTR out, LPDWORD chars) {
 
 }  // namespace
 
-LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) { return DeleteKey(key, subKey, false); }
-LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) { return DeleteKey(key, subKey, true); }
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
+    return DeleteKey(key, subKey, false);
+}
+LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey) {
+    return DeleteKey(key, subKey, true);
+}
 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWORD /*reserved*/,
                    LPWSTR /*keyClass*/, LPDWORD /*classChars*/, void* /*lastWriteTime*/) {

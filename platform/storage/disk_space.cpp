@@ -16,20 +16,20 @@ namespace {
 
 bool IsLocalDiskFilesystem(std::string_view type) {
     static constexpr std::array<std::string_view, 14> kTypes = {
-        "ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "vfat", "exfat",
-        "ntfs", "ntfs3", "jfs", "reiserfs", "zfs", "fuseblk"};
+        "ext2",  "ext3", "ext4",  "xfs", "btrfs",    "f2fs", "vfat",
+        "exfat", "ntfs", "ntfs3", "jfs", "reiserfs", "zfs",  "fuseblk"};
     for (std::string_view t : kTypes)
         if (t == type) return true;
     return false;
 }
 
 class SystemDiskSpace final : public DiskSpace {
-public:
+  public:
     std::vector<std::string> SaveFolderCandidates() const override {
         std::vector<std::string> folders;
         if (const char* home = std::getenv("HOME"); home && *home) folders.emplace_back(home);
         std::unique_ptr<FILE, int (*)(FILE*)> table(::setmntent("/proc/self/mounts", "r"),
-                                                     ::endmntent);
+                                                    ::endmntent);
         if (!table) return folders;
         mntent entry{};
         std::array<char, 4096> buffer{};

@@ -8,7 +8,7 @@
 namespace storage {
 
 class DiskSpace {
-public:
+  public:
     virtual ~DiskSpace() = default;
 
     // Folders that can hold the default save folders, best first on a tie: the user's home, then

@@ -8,7 +8,7 @@
 namespace testing_support {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -16,31 +16,31 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const std::string& value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
+  private:
     std::string name_;
     std::optional<std::string> old_;
 };
 
 // Points the registry at an empty folder of its own while it lives.
 class TempRegistry {
-public:
+  public:
     TempRegistry() : env_("QUADREL_REGISTRY_DIR", dir_.Path()) {}
     const std::string& Path() const { return dir_.Path(); }
     std::string UserHive() const { return dir_.File("HKEY_CURRENT_USER.reg"); }
     std::string ClassesHive() const { return dir_.File("HKEY_CLASSES_ROOT.reg"); }
 
-private:
+  private:
     TempDir dir_;
     ScopedEnv env_;
 };

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::printf("usage: quadrel\nOpens the viewer's settings and prints where they are kept.\n");
+        std::printf(
+            "usage: quadrel\nOpens the viewer's settings and prints where they are kept.\n");
         return 0;
     }
     if (!OpenSettingsKey()) {

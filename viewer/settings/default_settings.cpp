@@ -50,8 +50,8 @@ HRESULT WriteDefaultSettings(SettingsKeyHolder* holder, const storage::DiskSpace
     WCHAR picturePath[kSavePathUnits] = {};
     struct Step {
         LPCWSTR name;
-        LPCWSTR text;    // for REG_SZ values; null for REG_DWORD
-        DWORD number;    // for REG_DWORD values
+        LPCWSTR text;              // for REG_SZ values; null for REG_DWORD
+        DWORD number;              // for REG_DWORD values
         LPCWSTR folder = nullptr;  // non-null: `text` is chosen as the save folder + this
         WCHAR* chosen = nullptr;   // where the chosen folder goes (the buffer `text` points at)
     };

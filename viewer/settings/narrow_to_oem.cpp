@@ -3,8 +3,8 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -34,8 +34,7 @@ bool Convert(std::u16string_view text, const char* charset, std::string* out) {
             out->push_back('?');
             const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(in[0]) |
                                                         (static_cast<unsigned char>(in[1]) << 8));
-            const std::size_t skip =
-                unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4 ? 4 : 2;
+            const std::size_t skip = unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4 ? 4 : 2;
             in += skip;
             inLeft -= std::min(skip, inLeft);
             continue;
@@ -59,4 +58,6 @@ int NarrowToCharset(LPCWSTR text, char* out, const char* charset) {
     return 1;
 }
 
-int NarrowToOem(LPCWSTR text, char* out) { return NarrowToCharset(text, out, ::nl_langinfo(CODESET)); }
+int NarrowToOem(LPCWSTR text, char* out) {
+    return NarrowToCharset(text, out, ::nl_langinfo(CODESET));
+}

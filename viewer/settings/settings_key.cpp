@@ -52,8 +52,8 @@ HRESULT ReadSettingById(SettingsKeyHolder* holder, int id, void* buffer, DWORD* 
     const SettingInfo* info = FindSetting(id);
     if (!info) return E_INVALIDARG;
     if (!holder || !holder->key || !byteCount) return E_FAIL;
-    return RegQueryValueExW(holder->key, info->name, nullptr, nullptr,
-                            static_cast<BYTE*>(buffer), byteCount) == ERROR_SUCCESS
+    return RegQueryValueExW(holder->key, info->name, nullptr, nullptr, static_cast<BYTE*>(buffer),
+                            byteCount) == ERROR_SUCCESS
                ? S_OK
                : E_FAIL;
 }

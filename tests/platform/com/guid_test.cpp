@@ -23,11 +23,10 @@ TEST(GuidTest, ParsesAndFormatsTheRegistryForm) {
 }
 
 TEST(GuidTest, RejectsMalformedText) {
-    for (const char* bad : {"", "33C3C615-8E30-4874-9C74-10880261C7E8",
-                            "{33C3C615-8E30-4874-9C74-10880261C7E}",
-                            "{33C3C615-8E30-4874-9C74-10880261C7E8 ",
-                            "{33C3C615+8E30-4874-9C74-10880261C7E8}",
-                            "{33C3C615-8E30-4874-9C74-10880261C7G8}"})
+    for (const char* bad :
+         {"", "33C3C615-8E30-4874-9C74-10880261C7E8", "{33C3C615-8E30-4874-9C74-10880261C7E}",
+          "{33C3C615-8E30-4874-9C74-10880261C7E8 ", "{33C3C615+8E30-4874-9C74-10880261C7E8}",
+          "{33C3C615-8E30-4874-9C74-10880261C7G8}"})
         EXPECT_FALSE(guid::Parse(bad)) << bad;
 }
 

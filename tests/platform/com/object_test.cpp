@@ -10,7 +10,7 @@ namespace {
 
 // An object counting how often it is destroyed.
 class CTracked final : public ICounter, public CUnknown {
-public:
+  public:
     CTracked(IUnknown* outer, int* destroyed) : CUnknown(outer), destroyed_(destroyed) {}
     DECLARE_IUNKNOWN
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
@@ -19,7 +19,7 @@ public:
     }
     LONG Increment() override { return ++count_; }
 
-private:
+  private:
     ~CTracked() override { ++*destroyed_; }
     int* destroyed_;
     LONG count_ = 0;
@@ -29,12 +29,12 @@ private:
 struct IOuterMarker : IUnknown {
     static constexpr IID kIid = {0x5555, 1, 2, {1, 1, 1, 1, 1, 1, 1, 1}};
 
-protected:
+  protected:
     ~IOuterMarker() = default;
 };
 
 class COuter final : public IOuterMarker, public CUnknown {
-public:
+  public:
     COuter(int* innerDestroyed) : CUnknown(nullptr) {
         auto* inner = new CTracked(GetOwner(), innerDestroyed);
         inner->NonDelegatingQueryInterface(IID_IUnknown, reinterpret_cast<void**>(&inner_));
@@ -46,7 +46,7 @@ public:
         return CUnknown::NonDelegatingQueryInterface(riid, ppv);
     }
 
-private:
+  private:
     ~COuter() override { inner_->Release(); }
     IUnknown* inner_ = nullptr;  // the inner object's non-delegating unknown
 };
@@ -58,7 +58,7 @@ TEST(ObjectTest, ComPtrCountsReferencesAndReleasesOnEveryPath) {
         object->NonDelegatingAddRef();  // the creator's reference, adopted below
         ComPtr<ICounter> a;
         a.Attach(object);
-        ComPtr<ICounter> b = a;      // copy adds a reference
+        ComPtr<ICounter> b = a;  // copy adds a reference
         ComPtr<ICounter> c = std::move(b);
         EXPECT_FALSE(b);
         ComPtr<IUnknown> unknown;
@@ -115,8 +115,9 @@ TEST(ObjectTest, ClassFactoryRefusesAggregationUnlessAskedForIUnknown) {
                                       factory.ReleaseAndGetVoidAddressOf()),
               S_OK);
     ComPtr<ICounter> counter;
-    EXPECT_EQ(factory->CreateInstance(nullptr, ICounter::kIid, counter.ReleaseAndGetVoidAddressOf()),
-              S_OK);
+    EXPECT_EQ(
+        factory->CreateInstance(nullptr, ICounter::kIid, counter.ReleaseAndGetVoidAddressOf()),
+        S_OK);
     EXPECT_EQ(counter->Increment(), 1);
     int dummy = 0;
     auto* outer = new CTracked(nullptr, &dummy);

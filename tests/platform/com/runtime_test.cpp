@@ -11,7 +11,7 @@
 namespace {
 
 class RuntimeTest : public ::testing::Test {
-protected:
+  protected:
     testing_support::TempRegistry registry_;
 };
 

@@ -7,9 +7,10 @@ struct ICounter : IUnknown {
     static constexpr IID kIid = {0x1A2B3C4D, 0x0001, 0x4000, {0x80, 1, 2, 3, 4, 5, 6, 7}};
     virtual LONG Increment() = 0;
 
-protected:
+  protected:
     ~ICounter() = default;
 };
 
 // The class served by the test library libtest_inproc_server.so.
-inline constexpr CLSID CLSID_TestCounter = {0x1A2B3C4D, 0x0002, 0x4000, {0x80, 1, 2, 3, 4, 5, 6, 8}};
+inline constexpr CLSID CLSID_TestCounter = {
+    0x1A2B3C4D, 0x0002, 0x4000, {0x80, 1, 2, 3, 4, 5, 6, 8}};

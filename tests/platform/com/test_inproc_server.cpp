@@ -13,7 +13,7 @@
 namespace {
 
 class CCounter final : public ICounter, public CUnknown {
-public:
+  public:
     static CUnknown* Create(IUnknown* outer, HRESULT* hr) {
         auto* object = new (std::nothrow) CCounter(outer);
         if (!object) *hr = E_OUTOFMEMORY;
@@ -26,14 +26,16 @@ public:
     }
     LONG Increment() override { return ++count_; }
 
-private:
+  private:
     explicit CCounter(IUnknown* outer) : CUnknown(outer) {}
     LONG count_ = 0;
 };
 
 const CFactoryTemplate kTemplates[] = {{u"Test Counter", &CLSID_TestCounter, CCounter::Create}};
 
-std::u16string KeyPath() { return u"CLSID\\" + guid::ToWide(CLSID_TestCounter) + u"\\InprocServer32"; }
+std::u16string KeyPath() {
+    return u"CLSID\\" + guid::ToWide(CLSID_TestCounter) + u"\\InprocServer32";
+}
 
 }  // namespace
 
@@ -41,7 +43,9 @@ COM_SERVER_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** 
     return GetClassObjectFromTable(kTemplates, clsid, riid, ppv);
 }
 
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() { return com_module::CanUnload() ? S_OK : S_FALSE; }
+COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
+    return com_module::CanUnload() ? S_OK : S_FALSE;
+}
 
 COM_SERVER_EXPORT HRESULT DllRegisterServer() {
     Dl_info info{};
@@ -52,9 +56,9 @@ COM_SERVER_EXPORT HRESULT DllRegisterServer() {
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return SELFREG_E_CLASS;
-    const LONG rc = RegSetValueExW(key, nullptr, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(path.data()),
-                                   static_cast<DWORD>(path.size() * 2));
+    const LONG rc =
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.data()),
+                       static_cast<DWORD>(path.size() * 2));
     RegCloseKey(key);
     return rc == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }

@@ -19,12 +19,24 @@ TEST(HiveTextTest, RandomHivesSurviveSerialiseAndParse) {
         for (std::size_t i = 0; i < len; ++i) {
             char16_t c;
             switch (rng() % 6) {
-                case 0: c = static_cast<char16_t>(u'a' + rng() % 26); break;
-                case 1: c = static_cast<char16_t>(0x4E00 + rng() % 500); break;
-                case 2: c = u"\"\\=[]@;"[rng() % 7]; break;
-                case 3: c = static_cast<char16_t>(rng() % 0x20); break;
-                case 4: c = static_cast<char16_t>(0xD800 + rng() % 0x800); break;
-                default: c = u' '; break;
+                case 0:
+                    c = static_cast<char16_t>(u'a' + rng() % 26);
+                    break;
+                case 1:
+                    c = static_cast<char16_t>(0x4E00 + rng() % 500);
+                    break;
+                case 2:
+                    c = u"\"\\=[]@;"[rng() % 7];
+                    break;
+                case 3:
+                    c = static_cast<char16_t>(rng() % 0x20);
+                    break;
+                case 4:
+                    c = static_cast<char16_t>(0xD800 + rng() % 0x800);
+                    break;
+                default:
+                    c = u' ';
+                    break;
             }
             if (forKey && (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF) || c == u'\\')) c = u'k';
             s.push_back(c);

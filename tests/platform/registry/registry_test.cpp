@@ -21,7 +21,7 @@ using testing_support::TempRegistry;
 using testing_support::WriteFile;
 
 class RegistryTest : public ::testing::Test {
-protected:
+  protected:
     HKEY Create(LPCWSTR path, REGSAM access = KEY_ALL_ACCESS) {
         HKEY key = nullptr;
         EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -68,8 +68,8 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheFileWithTheirTypesAndSizes) {
     EXPECT_EQ(GetString(again, u"Channel I Name"), u"Channel 1");
     DWORD value = 0;
     size = 4;
-    ASSERT_EQ(RegQueryValueExW(again, u"TV Format", nullptr, &type,
-                               reinterpret_cast<BYTE*>(&value), &size),
+    ASSERT_EQ(RegQueryValueExW(again, u"TV Format", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                               &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, REG_DWORD);
     EXPECT_EQ(value, 32u);
@@ -225,8 +225,7 @@ TEST_F(RegistryTest, TwoProcessesWritingTheSameHiveLoseNothing) {
             for (int i = 0; i < kWrites; ++i) {
                 const std::string name = "p" + std::to_string(c) + "-" + std::to_string(i);
                 const std::u16string wide(name.begin(), name.end());
-                if (SetDword(key, wide.c_str(), static_cast<DWORD>(i)) != ERROR_SUCCESS)
-                    ::_exit(1);
+                if (SetDword(key, wide.c_str(), static_cast<DWORD>(i)) != ERROR_SUCCESS) ::_exit(1);
             }
             ::_exit(0);
         }

@@ -7,7 +7,7 @@
 namespace {
 
 class GrabberSettingsTest : public SettingsTest {
-protected:
+  protected:
     GrabberSettings Load() {
         GrabberSettings s{};
         EXPECT_EQ(LoadGrabberSettings(&s, OpenSettingsKey()), 1);
@@ -38,8 +38,8 @@ TEST_F(GrabberSettingsTest, FirstLoadAfterTheDefaults) {
 }
 
 TEST_F(GrabberSettingsTest, LoginTimeoutOnlyOneToSixtyMinutesCount) {
-    const std::pair<DWORD, int> cases[] = {{5, 300}, {60, 3600}, {1, 60}, {0, 900}, {61, 900},
-                                           {900, 900}};
+    const std::pair<DWORD, int> cases[] = {{5, 300}, {60, 3600}, {1, 60},
+                                           {0, 900}, {61, 900},  {900, 900}};
     for (auto [minutes, seconds] : cases) {
         Set(u"Login Timeout", minutes);
         EXPECT_EQ(Load().autoLockSeconds, seconds) << minutes;

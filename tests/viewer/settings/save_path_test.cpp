@@ -8,7 +8,7 @@
 namespace {
 
 class FakeDisks final : public storage::DiskSpace {
-public:
+  public:
     std::vector<std::string> candidates;
     std::map<std::string, std::uint64_t> free;  // a candidate without an entry fails its query
     std::vector<std::string> SaveFolderCandidates() const override { return candidates; }
@@ -64,8 +64,7 @@ TEST(SavePathTest, NoSpaceAnywhereKeepsTheFirstCandidateAndLongPathsAreRefused) 
 TEST(SavePathTest, TheSystemListStartsWithTheHomeFolder) {
     const char* home = std::getenv("HOME");
     if (!home || !*home) GTEST_SKIP() << "HOME is not set";
-    const std::vector<std::string> candidates =
-        storage::DiskSpace::System().SaveFolderCandidates();
+    const std::vector<std::string> candidates = storage::DiskSpace::System().SaveFolderCandidates();
     ASSERT_FALSE(candidates.empty());
     EXPECT_EQ(candidates.front(), home);
     std::uint64_t bytes = 0;

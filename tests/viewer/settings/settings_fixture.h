@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "viewer/settings/settings_key.h"
 #include "tests/support/temp_dir.h"
+#include "viewer/settings/settings_key.h"
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     ~SettingsTest() override { CloseSettingsKey(); }
 
     SettingsKeyHolder* Open() {

@@ -45,33 +45,52 @@ TEST_F(SettingsTest, FirstOpenWritesExactlyTheThirtyNineFirstRunValuesInOrder) {
     ASSERT_EQ(ChooseDefaultSavePath(u"Record/", record), S_OK);
     ASSERT_EQ(ChooseDefaultSavePath(u"Picture/", picture), S_OK);
     const std::vector<std::pair<std::u16string, std::u16string>> expected = {
-        {u"Channel I Name", u"sz:Channel 1"},      {u"Channel II Name", u"sz:Channel 2"},
-        {u"Channel III Name", u"sz:Channel 3"},    {u"Channel IV Name", u"sz:Channel 4"},
-        {u"Channel I Enable", u"1"},               {u"Channel II Enable", u"1"},
-        {u"Channel III Enable", u"1"},             {u"Channel IV Enable", u"1"},
-        {u"Channel Control Mode", u"2"},           {u"Channel Turn Span", u"1"},
-        {u"Channel Fast Turn", u"1"},              {u"Save File Path", u"sz:" + std::u16string(record)},
-        {u"Save File Count", u"8"},                {u"Save File Width", u"320"},
-        {u"Save File Height", u"240"},             {u"User Mode I", u"sz:Admin"},
-        {u"User Mode II", u"sz:"},                 {u"Login Timeout", u"900"},
-        {u"Login Timeout Flag", u"1"},             {u"Signal Lose Alarm", u"2"},
-        {u"Motion Detect Alarm", u"2"},            {u"SMTP Server", u"sz:"},
-        {u"SMTP Server Auth", u"0"},               {u"Mail Src", u"sz:plomtek"},
-        {u"Mail", u"sz:plomtek"},                  {u"Mail Dst", u"sz:"},
-        {u"Mail Title", u"sz:Alarm"},              {u"Schedule snap start", u"sz:2011-05-22"},
-        {u"Schedule snap end", u"sz:2011-05-22"},  {u"Snap save path", u"sz:" + std::u16string(picture)},
-        {u"Schedule snap span", u"300"},           {u"Schedule snap mode", u"1"},
-        {u"Snap save path from", u"1"},            {u"Mail From Addr", u"sz:plomtek"},
-        {u"Mail From Name", u"sz:plomtek"},        {u"TV Format", u"32"},
-        {u"First Run", u"0"},                      {u"Save Resolution", u"0"},
+        {u"Channel I Name", u"sz:Channel 1"},
+        {u"Channel II Name", u"sz:Channel 2"},
+        {u"Channel III Name", u"sz:Channel 3"},
+        {u"Channel IV Name", u"sz:Channel 4"},
+        {u"Channel I Enable", u"1"},
+        {u"Channel II Enable", u"1"},
+        {u"Channel III Enable", u"1"},
+        {u"Channel IV Enable", u"1"},
+        {u"Channel Control Mode", u"2"},
+        {u"Channel Turn Span", u"1"},
+        {u"Channel Fast Turn", u"1"},
+        {u"Save File Path", u"sz:" + std::u16string(record)},
+        {u"Save File Count", u"8"},
+        {u"Save File Width", u"320"},
+        {u"Save File Height", u"240"},
+        {u"User Mode I", u"sz:Admin"},
+        {u"User Mode II", u"sz:"},
+        {u"Login Timeout", u"900"},
+        {u"Login Timeout Flag", u"1"},
+        {u"Signal Lose Alarm", u"2"},
+        {u"Motion Detect Alarm", u"2"},
+        {u"SMTP Server", u"sz:"},
+        {u"SMTP Server Auth", u"0"},
+        {u"Mail Src", u"sz:plomtek"},
+        {u"Mail", u"sz:plomtek"},
+        {u"Mail Dst", u"sz:"},
+        {u"Mail Title", u"sz:Alarm"},
+        {u"Schedule snap start", u"sz:2011-05-22"},
+        {u"Schedule snap end", u"sz:2011-05-22"},
+        {u"Snap save path", u"sz:" + std::u16string(picture)},
+        {u"Schedule snap span", u"300"},
+        {u"Schedule snap mode", u"1"},
+        {u"Snap save path from", u"1"},
+        {u"Mail From Addr", u"sz:plomtek"},
+        {u"Mail From Name", u"sz:plomtek"},
+        {u"TV Format", u"32"},
+        {u"First Run", u"0"},
+        {u"Save Resolution", u"0"},
         {u"Fast Turning", u"0"},
     };
     ASSERT_EQ(values.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(values[i].name, expected[i].first) << i;
-        const std::u16string shown =
-            values[i].type == REG_SZ ? u"sz:" + values[i].text
-                                     : utf16::FromUtf8(std::to_string(values[i].number));
+        const std::u16string shown = values[i].type == REG_SZ
+                                         ? u"sz:" + values[i].text
+                                         : utf16::FromUtf8(std::to_string(values[i].number));
         EXPECT_EQ(values[i].type == REG_SZ || values[i].type == REG_DWORD, true);
         EXPECT_EQ(utf16::ToUtf8(shown), utf16::ToUtf8(expected[i].second))
             << utf16::ToUtf8(expected[i].first);
@@ -138,7 +157,7 @@ TEST_F(SettingsTest, KeyThatCannotBeMadeGivesNoHolderAndTheNextCallTriesAgain) {
 
 // A disk list whose second candidate cannot be queried.
 class FailingDisks final : public storage::DiskSpace {
-public:
+  public:
     std::vector<std::string> SaveFolderCandidates() const override { return {"/a", "/b"}; }
     bool FreeBytesForUser(const std::string& folder, std::uint64_t* bytes) const override {
         *bytes = 1;
