@@ -1,0 +1,26 @@
+// The viewer's artwork, drawn rather than stored: the window skin, the button images and shapes,
+// the snapshot indicator, the icon, and the alarm sound.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <map>
+
+namespace artwork {
+
+// Button shapes and state images by bitmap id. Shapes are black where the button is and pure
+// white elsewhere; state images are white outside the button too.
+std::map<int, QImage> ButtonImages();
+
+// The window skin (bitmap 216): 881 x 608, pure green (0, 255, 0) outside the window's outline.
+QImage Skin();
+
+// The timed-snapshot indicator (bitmap 297, 22 x 23) and the program icon.
+QImage SnapIcon();
+QImage ProgramIcon();
+
+// The alarm sound: a RIFF WAVE file of 16-bit mono PCM, a two-tone siren about 1.6 s long that
+// loops without a click.
+QByteArray AlarmSoundWave();
+
+}  // namespace artwork
