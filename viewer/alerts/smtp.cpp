@@ -122,8 +122,8 @@ bool CSmtp::RunDialogue() {
     if (!Exchange({"EHLO ", SingleLine(localHost), "\r\n"}, 250, smtp_error::kEhloRefused))
         return false;
 
-    // The login is handed over only when the server asks for one; without it the server is
-    // expected to take the mail as it is.
+    // A login user is set only for servers that require one; without it the AUTH LOGIN exchange
+    // is left out and the server is expected to take the mail as it is.
     if (authUser && !authUser->empty() && !Login()) return false;
 
     if (!fromAddress) {
