@@ -7,11 +7,12 @@
 namespace artwork {
 
 QByteArray AlarmSoundWave() {
-    constexpr int kRate = 22050;
-    constexpr int kToneSamples = kRate * 2 / 5;  // 0.4 s a tone
-    constexpr int kTones = 4;                    // high, low, high, low
-    constexpr int kSamples = kToneSamples * kTones;
-    QByteArray pcm(kSamples * 2, '\0');
+    // 8-bit unsigned mono PCM at 11,025 Hz, 13,500 samples (about 1.2 s): four alternating tones.
+    constexpr int kRate = 11025;
+    constexpr int kSamples = 13500;
+    constexpr int kTones = 4;
+    constexpr int kToneSamples = kSamples / kTones;
+    QByteArray pcm(kSamples, '\0');
     double phase = 0;
     for (int i = 0; i < kSamples; ++i) {
         const double frequency = (i / kToneSamples) % 2 == 0 ? 960.0 : 720.0;
@@ -19,9 +20,8 @@ QByteArray AlarmSoundWave() {
         if (phase > 2 * std::numbers::pi) phase -= 2 * std::numbers::pi;
         // Short fades at every tone edge keep the loop free of clicks.
         const int inTone = i % kToneSamples;
-        const double edge = std::min({1.0, inTone / 220.0, (kToneSamples - 1 - inTone) / 220.0});
-        const auto sample = static_cast<qint16>(std::lround(0.55 * 32767 * edge * std::sin(phase)));
-        qToLittleEndian(sample, pcm.data() + 2 * i);
+        const double edge = std::min({1.0, inTone / 110.0, (kToneSamples - 1 - inTone) / 110.0});
+        pcm[i] = static_cast<char>(128 + std::lround(0.6 * 127 * edge * std::sin(phase)));
     }
     QByteArray wave;
     auto put32 = [&](quint32 v) {
@@ -41,13 +41,13 @@ QByteArray AlarmSoundWave() {
     put16(1);  // PCM
     put16(1);  // mono
     put32(kRate);
-    put32(kRate * 2);
-    put16(2);
-    put16(16);
+    put32(kRate);  // bytes per second
+    put16(1);      // block align
+    put16(8);      // bits per sample
     wave.append("data");
     put32(pcm.size());
     wave.append(pcm);
-    return wave;
+    return wave;  // 13,544 bytes
 }
 
 }  // namespace artwork

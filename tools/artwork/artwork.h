@@ -19,8 +19,8 @@ QImage Skin();
 QImage SnapIcon();
 QImage ProgramIcon();
 
-// The alarm sound: a RIFF WAVE file of 16-bit mono PCM, a two-tone siren about 1.6 s long that
-// loops without a click.
+// The alarm sound: a RIFF WAVE file of 13,544 bytes, 8-bit mono PCM at 11,025 Hz, a two-tone
+// siren about 1.2 s long that loops without a click.
 QByteArray AlarmSoundWave();
 
 }  // namespace artwork
