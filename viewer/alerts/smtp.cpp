@@ -158,7 +158,10 @@ bool CSmtp::RunDialogue() {
     if (!SendBuffer()) return false;
     if (!SendText(EncodeDataBody(body.value_or(std::string())) + "\r\n")) return false;
     if (!Exchange({"\r\n.\r\n"}, 250, smtp_error::kMessageRefused)) return false;
-    return Exchange({"QUIT\r\n"}, 221, smtp_error::kQuitNotAnswered);
+    // The server has taken the mail: a farewell that goes wrong is recorded but does not make a
+    // delivered mail count as lost.
+    Exchange({"QUIT\r\n"}, 221, smtp_error::kQuitNotAnswered);
+    return true;
 }
 
 bool CSmtp::Login() {

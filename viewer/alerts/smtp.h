@@ -53,9 +53,10 @@ class CSmtp {
     // Longest wait for the connection to open, and for each reply of the server (whole reply).
     void SetTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds reply);
 
-    // Runs the dialogue. True when the server accepted the message and answered QUIT with 221.
-    // Without a login user the AUTH LOGIN exchange is left out. The connection is closed on every
-    // path; errorCode tells the last failing step (305 and 202 leave the result true).
+    // Runs the dialogue. True when the server accepted the message (even if QUIT then goes
+    // unanswered). Without a login user the AUTH LOGIN exchange is left out. The connection is
+    // closed on every path; errorCode tells the last failing step (305, 202 and 304 leave the
+    // result true).
     bool Deliver();
 
     // Read and set by the caller.

@@ -141,7 +141,6 @@ TEST(SmtpDialogue, EachRefusalLeavesTheCodeOfItsStep) {
         {6, {"550 no such user\r\n"}, smtp_error::kRecipientRefused, "RCPT TO:<guard@example.com>"},
         {7, {"554 no data\r\n"}, smtp_error::kDataRefused, "DATA"},
         {8, {"552 too big\r\n"}, smtp_error::kMessageRefused, "DATA"},
-        {9, {"500 what\r\n"}, smtp_error::kQuitNotAnswered, "QUIT"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.refusal.front());
@@ -155,6 +154,18 @@ TEST(SmtpDialogue, EachRefusalLeavesTheCodeOfItsStep) {
         const auto seen = server.Finish();
         EXPECT_THAT(seen.commands, ElementsAreArray(CommandsUpTo(c.lastCommand)));
     }
+}
+
+TEST(SmtpDialogue, AMailTheServerTookCountsAsDeliveredWhateverQuitGets) {
+    auto script = AcceptingScript();
+    script[9] = {"500 what\r\n"};
+    ScriptedSmtpServer server(script);
+    CSmtp mail;
+    FillAlarmMail(mail, server.Port());
+    EXPECT_TRUE(mail.Deliver());
+    EXPECT_EQ(mail.errorCode, smtp_error::kQuitNotAnswered);
+    const auto seen = server.Finish();
+    EXPECT_THAT(seen.commands, ElementsAreArray(CommandsUpTo("QUIT")));
 }
 
 TEST(SmtpDialogue, RefusedFirstRecipientStillDeliversToTheSecond) {
