@@ -170,11 +170,17 @@ QImage StateImage(QSize size, QColor base, Look look, const Drawing& draw) {
             .translated(look == Look::kPressed ? 1 : 0, look == Look::kPressed ? 1 : 0);
     draw(p, area, ink);
     p.end();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (outline.contains(QPointF(x + 0.5, y + 0.5)) &&
-                image.pixel(x, y) == qRgb(255, 255, 255))
+    // The shape decides, pixel for pixel: white outside it, never pure white inside it.
+    const QImage shape = ShapeImage(size);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside = shape.pixel(x, y) != qRgb(255, 255, 255);
+            if (!inside)
+                image.setPixel(x, y, qRgb(255, 255, 255));
+            else if (image.pixel(x, y) == qRgb(255, 255, 255))
                 image.setPixel(x, y, qRgb(254, 254, 254));
+        }
+    }
     return image;
 }
 

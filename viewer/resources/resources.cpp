@@ -1,0 +1,31 @@
+#include "viewer/resources/resources.h"
+
+#include <QFile>
+
+// Defined by the resource compiler in a global namespace; Init must call it from outside ours.
+static void InitArtwork() {
+    Q_INIT_RESOURCE(artwork);
+}
+
+namespace resources {
+
+void Init() {
+    InitArtwork();
+}
+
+QImage Bitmap(int id) {
+    QImage image(QStringLiteral(":/bitmaps/%1").arg(id));
+    return image;
+}
+
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/icon"));
+}
+
+QByteArray Wave(int id) {
+    QFile file(QStringLiteral(":/wave/%1").arg(id));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+}  // namespace resources
