@@ -22,7 +22,7 @@ namespace {
 // Largest text bitmap rendered (a title of thousands of characters is still far below it).
 constexpr long long kMaxTextBitmapBytes = 64ll << 20;
 // Largest frame a geometry may describe.
-constexpr long long kMaxFrameBytes = 1ll << 31;
+constexpr long long kMaxFrameBytes = 0x7FFFFFFF;
 
 // The font every overlay text is drawn in: "Arial", cell height 24, average width 15, normal
 // weight, proof quality (rendered hard-edged into the one-bit bitmap).
@@ -226,7 +226,7 @@ void COverlayController::SetFrameGeometry(LONG width, LONG height, WORD bitCount
     const long long w = std::max<long long>(0, width);
     const long long h = std::llabs(static_cast<long long>(height));
     const long long stride = bitCount != 0 && bitCount % 8 == 0 ? (w * bitCount / 8 + 3) & ~3ll : w;
-    if (stride * h > kMaxFrameBytes) {
+    if (stride > kMaxFrameBytes || (h > 0 && stride > kMaxFrameBytes / h)) {
         m_nWidth = m_nHeight = m_nStride = 0;
     } else {
         m_nWidth = static_cast<LONG>(w);
