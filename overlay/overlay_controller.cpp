@@ -189,7 +189,7 @@ int COverlayController::BlendText(BYTE* frame, const WCHAR*, const SIZE* size, c
         const long long frameRow = y + i;
         const long long storedRow = bottomUp ? m_nHeight - 1 - frameRow : frameRow;
         // Target of text column firstCol; PixelAddress steps from there.
-        BYTE* target = frame + storedRow * m_nStride + xOffset + firstCol * bytesPerPixel;
+        BYTE* target = frame + (storedRow * m_nStride + xOffset + firstCol * bytesPerPixel);
         const BYTE* source = bits + (cy - 1 - i) * stride;
         for (long long j = firstCol; j < endCol; ++j) {
             const BYTE byte = source[j >> 3];
