@@ -152,13 +152,4 @@ TEST(PixelTest, NullAddressesAreIgnored) {
     EXPECT_EQ(b, 0x42);
 }
 
-TEST(PixelTest, AddressesStepByTheBytesPerPixel) {
-    BYTE row[64];
-    for (const Format& format : kFormats) {
-        auto pixel = Make(format, 0, 0, 0);
-        EXPECT_EQ(pixel->PixelAddress(row, 0), row);
-        EXPECT_EQ(pixel->PixelAddress(row, 7), row + 7 * format.bytesPerPixel) << format.name;
-    }
-}
-
 }  // namespace
