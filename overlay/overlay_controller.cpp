@@ -221,6 +221,12 @@ void COverlayController::SetFrameRate(double framesPerSecond) {
     UpdateTitleFrames();
 }
 
+void COverlayController::SetVideoInfo(const VIDEOINFOHEADER* vih) {
+    if (vih == nullptr) return;
+    SetFrameGeometry(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight, vih->bmiHeader.biBitCount,
+                     vih->AvgTimePerFrame);
+}
+
 void COverlayController::SetFrameGeometry(LONG width, LONG height, WORD bitCount,
                                           REFERENCE_TIME avgTimePerFrame) {
     const long long w = std::max<long long>(0, width);

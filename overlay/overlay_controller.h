@@ -15,6 +15,7 @@
 
 #include "overlay/base_pixel.h"
 #include "overlay/stamp_clock.h"
+#include "platform/media/media_type.h"
 #include "platform/text/logfont.h"
 
 class COverlayController {
@@ -73,12 +74,9 @@ class COverlayController {
 
     void SetFrameRate(double framesPerSecond);
 
-    // Takes the frame geometry from a VIDEOINFOHEADER: width, height, bit count and frame duration.
-    template <class VideoInfoHeader>
-    void SetVideoInfo(const VideoInfoHeader* vih) {
-        SetFrameGeometry(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight, vih->bmiHeader.biBitCount,
-                         vih->AvgTimePerFrame);
-    }
+    // Takes the frame geometry from the input's format block: width, height, bit count and frame
+    // duration (a null block changes nothing).
+    void SetVideoInfo(const VIDEOINFOHEADER* vih);
     // The same from the four values. A positive height means an RGB frame stores its bottom row
     // first. Rows are (width x bitCount / 8) rounded up to 4 bytes for whole-byte pixels, else
     // `width` bytes. A geometry whose frame would not fit in memory counts as an empty frame.

@@ -92,28 +92,31 @@ TEST(OverlayControllerTest, RowsArePaddedToFourBytes) {
 }
 
 TEST(OverlayControllerTest, VideoInfoGivesGeometryAndFrameRate) {
-    struct Header {
-        LONG biWidth;
-        LONG biHeight;
-        WORD biBitCount;
-    };
-    struct VideoInfo {
-        REFERENCE_TIME AvgTimePerFrame;
-        Header bmiHeader;
+    const auto info = [](REFERENCE_TIME duration, LONG width, LONG height, WORD bits) {
+        VIDEOINFOHEADER vih{};
+        vih.AvgTimePerFrame = duration;
+        vih.bmiHeader.biSize = sizeof vih.bmiHeader;
+        vih.bmiHeader.biWidth = width;
+        vih.bmiHeader.biHeight = height;
+        vih.bmiHeader.biBitCount = bits;
+        return vih;
     };
     COverlayController controller;
-    const VideoInfo pal{400000, {720, -576, 16}};
+    const VIDEOINFOHEADER pal = info(400000, 720, -576, 16);
     controller.SetVideoInfo(&pal);
     EXPECT_EQ(controller.GetFrameWidth(), 720);
     EXPECT_EQ(controller.GetFrameHeight(), 576);
     EXPECT_EQ(controller.GetFrameStride(), 1440);
     EXPECT_DOUBLE_EQ(controller.GetFrameRate(), 25.0);
-    const VideoInfo ntsc{333667, {720, 480, 16}};
+    const VIDEOINFOHEADER ntsc = info(333667, 720, 480, 16);
     controller.SetVideoInfo(&ntsc);
     EXPECT_NEAR(controller.GetFrameRate(), 29.97, 0.001);
-    const VideoInfo unknown{0, {352, 288, 16}};
+    const VIDEOINFOHEADER unknown = info(0, 352, 288, 16);
     controller.SetVideoInfo(&unknown);
     EXPECT_NEAR(controller.GetFrameRate(), 29.97, 0.001);  // no duration: the rate stays
+    EXPECT_EQ(controller.GetFrameWidth(), 352);
+    controller.SetVideoInfo(nullptr);
+    EXPECT_EQ(controller.GetFrameWidth(), 352);
     EXPECT_EQ(controller.GetTitleStartFrame(), 0);
     EXPECT_EQ(controller.GetTitleEndFrame(), -1);
     controller.SetFrameRate(1e300);  // frame numbers stay in range
