@@ -65,6 +65,12 @@ HRESULT CBasePin::AgreeMediaType(IPin* receivePin, const CMediaType* type) {
         if (SUCCEEDED(hr)) return hr;
         if (!IsGenericRefusal(hr) && hr != VFW_E_NO_ACCEPTABLE_TYPES) failure = hr;
     }
+    if (failure == VFW_E_NO_ACCEPTABLE_TYPES) {
+        // Perhaps no type could even be offered: say why when the peer is unsuitable.
+        const HRESULT hr = CheckConnect(receivePin);
+        BreakConnect();
+        if (FAILED(hr)) return hr;
+    }
     return failure;
 }
 
