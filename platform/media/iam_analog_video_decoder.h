@@ -19,7 +19,7 @@ struct IAMAnalogVideoDecoder : IUnknown {
     virtual HRESULT put_OutputEnable(LONG enable) = 0;
     virtual HRESULT get_OutputEnable(LONG* enable) = 0;
 
-protected:
+  protected:
     ~IAMAnalogVideoDecoder() = default;
 };
 

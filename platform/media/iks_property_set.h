@@ -16,7 +16,7 @@ struct IKsPropertySet : IUnknown {
     // KSPROPERTY_SUPPORT_GET (1) and/or KSPROPERTY_SUPPORT_SET (2).
     virtual HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support) = 0;
 
-protected:
+  protected:
     ~IKsPropertySet() = default;
 };
 

@@ -87,6 +87,7 @@ TEST(SourceStream, PushesOnlyWhileRunningAndJoinsOnStop) {
 
     StopChain({sink.Get(), source.Get()});
     EXPECT_EQ(source->Stop(), S_OK);  // stop while stopped
+    Unplug(PinOf(source.Get(), u"Out").Get());
     EXPECT_EQ(stream->threadsCreated.load(), 1);
     EXPECT_EQ(stream->threadsDestroyed.load(), 1);
     FILTER_STATE state = State_Running;
@@ -114,6 +115,8 @@ TEST(SourceStream, FailedActivationUndoesTheOtherPins) {
     EXPECT_TRUE(sinkA->WaitForSamples(1));
     EXPECT_TRUE(sinkB->WaitForSamples(1));
     StopChain({sinkA.Get(), sinkB.Get(), source.Get()});
+    Unplug(PinOf(source.Get(), u"A").Get());
+    Unplug(PinOf(source.Get(), u"B").Get());
 }
 
 TEST(TransInPlace, ModifiesTheUpstreamSampleInPlace) {
@@ -139,6 +142,8 @@ TEST(TransInPlace, ModifiesTheUpstreamSampleInPlace) {
     StopChain({sink.Get(), marker.Get(), source.Get()});
     EXPECT_EQ(marker->stops.load(), 1);
     EXPECT_EQ(marker->transformed.load(), 5);
+    Unplug(PinOf(marker.Get(), u"Input").Get());
+    Unplug(PinOf(marker.Get(), u"Output").Get());
 }
 
 TEST(TransInPlace, TypeRulesAndFailedStart) {
@@ -164,6 +169,8 @@ TEST(TransInPlace, TypeRulesAndFailedStart) {
     EXPECT_EQ(marker->Pause(), E_FAIL);
     EXPECT_EQ(marker->CurrentState(), State_Stopped);
     EXPECT_EQ(marker->stops.load(), 0);
+    Unplug(markerIn.Get());
+    Unplug(markerOut.Get());
 }
 
 TEST(Allocator, WaitsForFreeSamplesAndWakesOnDecommit) {

@@ -253,4 +253,18 @@ ComPtr<IPin> PinOf(IBaseFilter* filter, const char16_t* name) {
     return pin;
 }
 
+void Unplug(IPin* pin) {
+    ComPtr<IPin> peer;
+    if (pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) == S_OK) peer->Disconnect();
+    pin->Disconnect();
+}
+
+HRESULT Plug(IBaseFilter* upstream, const char16_t* from, IBaseFilter* downstream,
+             const char16_t* to) {
+    ComPtr<IPin> out = PinOf(upstream, from);
+    ComPtr<IPin> in = PinOf(downstream, to);
+    if (!out || !in) return E_FAIL;
+    return out->Connect(in.Get(), nullptr);
+}
+
 }  // namespace media_test

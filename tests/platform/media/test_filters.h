@@ -149,4 +149,11 @@ class TestMarker final : public CTransInPlaceFilter {
 // Pin of `filter` by name, with a reference.
 ComPtr<IPin> PinOf(IBaseFilter* filter, const char16_t* name);
 
+// Breaks both sides of the connection of `pin` (connected pins hold each other's filters).
+void Unplug(IPin* pin);
+
+// Connects output `from` of `upstream` to input `to` of `downstream` directly.
+HRESULT Plug(IBaseFilter* upstream, const char16_t* from, IBaseFilter* downstream,
+             const char16_t* to);
+
 }  // namespace media_test
