@@ -83,8 +83,12 @@ QWidget* CDialog::CreateControl(const ControlTemplate& /*control*/, QWidget* /*p
     return nullptr;
 }
 
+void CDialog::setVisible(bool visible) {
+    if (visible) Create();
+    QDialog::setVisible(visible);
+}
+
 void CDialog::showEvent(QShowEvent* event) {
-    Create();
     if (!placed_) {
         placed_ = true;
         if (template_.style & dialog_style::kCenter) {

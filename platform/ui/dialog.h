@@ -56,6 +56,9 @@ class CDialog : public QDialog {
     // Enter and Escape / the close box, routed through OnCommand.
     void accept() override;
     void reject() override;
+    // Showing makes the controls first (children made after their parent is shown would stay
+    // hidden).
+    void setVisible(bool visible) override;
 
   protected:
     virtual void OnInitDialog();
