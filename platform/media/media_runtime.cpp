@@ -5,12 +5,16 @@
 #include "platform/com/class_factory.h"
 #include "platform/com/runtime.h"
 #include "platform/media/filter_graph.h"
+#include "platform/media/filter_mapper.h"
 #include "platform/media/media_clsids.h"
+#include "platform/media/system_device_enum.h"
 
 namespace {
 
 const CFactoryTemplate kBuiltinClasses[] = {
     {u"Filter Graph", &CLSID_FilterGraph, &CFilterGraph::CreateInstance},
+    {u"System Device Enumerator", &CLSID_SystemDeviceEnum, &CSystemDeviceEnum::CreateInstance},
+    {u"Filter Mapper2", &CLSID_FilterMapper2, &CFilterMapper2::CreateInstance},
 };
 
 HRESULT GetBuiltinClassObject(REFCLSID clsid, REFIID riid, void** ppv) {

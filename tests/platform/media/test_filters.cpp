@@ -189,6 +189,10 @@ ComPtr<TestSink> TestSink::Create(const GUID& majorType) {
     return sink;
 }
 
+CUnknown* TestSink::CreateInstance(IUnknown*, HRESULT*) {
+    return new TestSink(MEDIATYPE_Video);
+}
+
 CBasePin* TestSink::GetPin(int n) {
     return n == 0 ? pin_.get() : nullptr;
 }

@@ -84,6 +84,8 @@ class TestSource final : public CSource {
 class TestSink final : public CBaseFilter {
   public:
     static ComPtr<TestSink> Create(const GUID& majorType);
+    // Class-table creation function (a video sink).
+    static CUnknown* CreateInstance(IUnknown* outer, HRESULT* hr);
 
     int GetPinCount() override { return 1; }
     CBasePin* GetPin(int n) override;
