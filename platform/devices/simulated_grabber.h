@@ -1,0 +1,112 @@
+// The simulated four-input grabber as a device: the hardware model of GrabberSimulation on a
+// device clock, its private property set with a log of every block received, the decoder's
+// video standard, and the listeners that receive its frames and its arrivals and removals.
+//
+// Thread-safe. Every call first runs the device up to the clock's time, so state read or changed
+// is always the state at the clock's "now". In the program the clock is real time and a pacer
+// calls Update at each frame; tests use a ManualDeviceClock and step it.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/devices/command_log.h"
+#include "platform/devices/device_clock.h"
+#include "platform/devices/grabber_listeners.h"
+#include "platform/devices/grabber_simulation.h"
+
+namespace devices {
+
+// The device as seen at one instant.
+struct GrabberStatus {
+    std::chrono::nanoseconds time{};
+    bool attached = false;
+    SearchState searchState = SearchState::NotRun;
+    bool cycling = false;
+    int input = 0;  // as of the last frame tick
+    std::uint8_t signalMask = 0;
+    std::uint8_t validInputs = 0;
+    int turnSpan = 0;
+    bool fastTurning = false;
+    int recordInput = 0;
+    int recordQuality = 0;
+    LONG videoStandard = 0;
+    VideoFormat format;
+};
+
+class SimulatedGrabber {
+  public:
+    SimulatedGrabber(Scenario scenario, std::shared_ptr<const DeviceClock> clock);
+    SimulatedGrabber(const SimulatedGrabber&) = delete;
+    SimulatedGrabber& operator=(const SimulatedGrabber&) = delete;
+
+    // Runs the device up to the clock's time: scenario events, search progress, frame ticks
+    // (to the frame listeners) and arrivals and removals (to the change listeners, before this
+    // returns unless another thread is delivering them at that moment).
+    void Update();
+    // Device time at which the device next does something on its own (max() if never).
+    std::chrono::nanoseconds NextEventTime();
+    const DeviceClock& Clock() const { return *clock_; }
+
+    // The private property set, with the meaning of IKsPropertySet's Set, Get and
+    // QuerySupported. Set and Get are logged. While the device is removed they fail with
+    // kE_DeviceNotConnected and change nothing.
+    HRESULT SetProperty(REFGUID set, DWORD id, const void* instance, DWORD instanceBytes,
+                        const void* data, DWORD dataBytes);
+    HRESULT GetProperty(REFGUID set, DWORD id, const void* instance, DWORD instanceBytes,
+                        void* data, DWORD dataBytes, DWORD* returned);
+    HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support);
+
+    // The decoder's video standard ("TV Format"). Put: E_INVALIDARG for a value that is not
+    // one supported standard flag. Both fail with kE_DeviceNotConnected while removed.
+    HRESULT PutVideoStandard(LONG standard);
+    HRESULT GetVideoStandard(LONG* standard);
+
+    GrabberStatus Status();
+    std::vector<LoggedBlock> CommandLogEntries() const;
+    void ClearCommandLog();
+
+    // Listeners are not owned and must outlive their registration. Remove returns only when no
+    // call to the listener is running or can still start; never call it from inside the
+    // listener's own callback.
+    void AddFrameListener(FrameListener* listener);
+    void RemoveFrameListener(FrameListener* listener);
+    void AddDeviceChangeListener(DeviceChangeListener* listener);
+    void RemoveDeviceChangeListener(DeviceChangeListener* listener);
+
+  private:
+    // Collects what the hardware model reports while it runs forward; mutex_ is held.
+    class Observer final : public SimulationObserver {
+      public:
+        explicit Observer(SimulatedGrabber* owner) : owner_(owner) {}
+        void OnFrameTick(const FrameTick& tick) override;
+        void OnAttachedChanged(bool attached, std::chrono::nanoseconds time) override;
+
+      private:
+        SimulatedGrabber* owner_;  // the enclosing device
+    };
+
+    void AdvanceLocked();
+    void DeliverDeviceChanges();
+
+    const std::shared_ptr<const DeviceClock> clock_;
+    const DeviceBroadcast broadcast_;
+
+    // Guarded by mutex_ (frame listeners are called with it held).
+    mutable std::mutex mutex_;
+    GrabberSimulation device_;
+    CommandLog log_;
+    std::vector<FrameListener*> frameListeners_;
+    std::deque<UINT> pendingChanges_;  // arrival and removal events not delivered yet
+    bool delivering_ = false;          // a thread is delivering pendingChanges_
+    Observer observer_{this};
+
+    // Guarded by changeListenersMutex_, which is held while one change is delivered.
+    std::mutex changeListenersMutex_;
+    std::vector<DeviceChangeListener*> changeListeners_;
+};
+
+}  // namespace devices
