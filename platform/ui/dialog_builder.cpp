@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 #include <vector>
 
 #include "platform/ui/dialog_codes.h"
@@ -64,6 +66,21 @@ QRect ControlRect(const ControlTemplate& control, QWidget* widget, const DialogU
         rect.setHeight(std::min(rect.height(), widget->sizeHint().height()));
     }
     return rect;
+}
+
+// A one-line label keeps its text on one line and, when our fonts make the text wider than the
+// label, grows rightwards to show it whole (up to the host's right edge) instead of cutting it.
+void FitOneLineLabel(QWidget* widget, const ControlTemplate& control, const QWidget* host) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (!label || control.kind != ControlKind::kStatic || !label->wordWrap()) return;
+    if (control.style & (control_style::kCenter | control_style::kRight)) return;
+    const QFontMetrics metrics(label->font());
+    if (label->height() >= 2 * metrics.lineSpacing()) return;
+    label->setWordWrap(false);
+    const int wanted = metrics.horizontalAdvance(label->text()) + 1;
+    const int room = host->width() > 0 ? host->width() - label->x() : wanted;
+    if (wanted > label->width())
+        label->resize(std::min(wanted, std::max(room, label->width())), label->height());
 }
 
 void Wire(QWidget* widget, int id, const CommandSink& sink) {
@@ -162,6 +179,7 @@ void BuildDialogControls(QWidget* host, const DialogTemplate& dialog,
         if (!widget) continue;
         SetDlgCtrlID(widget, control.id);
         widget->setGeometry(ControlRect(control, widget, mapping));
+        FitOneLineLabel(widget, control, host);
         if (Has(control.style, control_style::kDisabled)) widget->setEnabled(false);
         if (Has(control.style, control_style::kHidden)) widget->setVisible(false);
         if (control.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);

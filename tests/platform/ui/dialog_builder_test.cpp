@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -184,6 +185,35 @@ TEST(ChildDialogTest, ChildDialogHasTheTemplateSizeAndControls) {
     EXPECT_EQ(page->size(), DialogSizeInPixels(kDialog));
     EXPECT_NE(GetDlgItem(page, 31), nullptr);
     EXPECT_EQ(GetDlgItem(&parent, 31), nullptr);  // only direct children are the page's controls
+}
+
+TEST(ChildDialogTest, OneLineLabelsShowTheirWholeText) {
+    static constexpr ControlTemplate kLabels[] = {
+        {1, ControlKind::kStatic, "Start Position:", 14, 76, 20, 8},
+        {2, ControlKind::kStatic, "A long text that wraps over lines", 14, 90, 30, 30},
+        {3, ControlKind::kStatic, "Start Position:", 90, 76, 10, 8},
+    };
+    static constexpr DialogTemplate kPage{.id = 101,
+                                          .cx = 100,
+                                          .cy = 146,
+                                          .caption = nullptr,
+                                          .style = dialog_style::kChild,
+                                          .fontFace = nullptr,
+                                          .pointSize = 8,
+                                          .units = DialogUnits::kFontAverage,
+                                          .controls = kLabels};
+    QWidget parent;
+    QWidget* page = CreateChildDialog(&parent, kPage, {});
+    auto* oneLine = qobject_cast<QLabel*>(GetDlgItem(page, 1));
+    ASSERT_NE(oneLine, nullptr);
+    EXPECT_FALSE(oneLine->wordWrap());
+    EXPECT_GE(oneLine->width(), oneLine->fontMetrics().horizontalAdvance("Start Position:"));
+    const DialogUnitMapping map = DialogUnitMapping::For(kPage, DialogFont(kPage));
+    EXPECT_EQ(oneLine->geometry().topLeft(), map.ToPixels(14, 76, 20, 8).topLeft());
+    EXPECT_EQ(oneLine->height(), map.ToPixelsY(8));
+    EXPECT_TRUE(qobject_cast<QLabel*>(GetDlgItem(page, 2))->wordWrap());
+    // Near the right edge a label grows only up to the edge.
+    EXPECT_EQ(GetDlgItem(page, 3)->geometry().right(), page->width() - 1);
 }
 
 }  // namespace
