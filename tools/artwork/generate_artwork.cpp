@@ -1,5 +1,5 @@
 // generate-artwork OUTDIR: writes the viewer's artwork into OUTDIR as <id>.bmp, icon.png and
-// 294.wav, and a Qt resource list artwork.qrc naming them ":/bitmaps/<id>", ":/icon", ":/wave/294".
+// 294.wav, and a Qt resource list artwork.qrc naming them ":/bitmaps/<id>.bmp", ":/icon", ":/wave/294".
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "generate-artwork: cannot write %s\n", qPrintable(name));
             return 1;
         }
-        qrc += QString("    <file alias=\"bitmaps/%1\">%2</file>\n").arg(id).arg(name);
+        qrc += QString("    <file alias=\"bitmaps/%1.bmp\">%2</file>\n").arg(id).arg(name);
     }
     if (!artwork::ProgramIcon().save(dir + "/icon.png", "PNG")) return 1;
     qrc += "    <file alias=\"icon\">icon.png</file>\n";

@@ -14,7 +14,7 @@ void Init() {
 }
 
 QImage Bitmap(int id) {
-    QImage image(QStringLiteral(":/bitmaps/%1").arg(id));
+    QImage image(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
     return image;
 }
 
