@@ -2,7 +2,7 @@
 
 #include "platform/com/runtime.h"
 #include "platform/media/iam_analog_video_decoder.h"
-#include "platform/ui/ispecify_property_pages.h"
+#include "platform/com/ispecify_property_pages.h"
 #include "platform/ui/property_frame.h"
 
 namespace {
