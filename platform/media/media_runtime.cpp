@@ -6,8 +6,10 @@
 #include "platform/com/runtime.h"
 #include "platform/media/filter_graph.h"
 #include "platform/media/filter_mapper.h"
+#include "platform/media/inf_tee.h"
 #include "platform/media/media_clsids.h"
 #include "platform/media/system_device_enum.h"
+#include "platform/media/video_mixing_renderer.h"
 
 namespace {
 
@@ -15,6 +17,9 @@ const CFactoryTemplate kBuiltinClasses[] = {
     {u"Filter Graph", &CLSID_FilterGraph, &CFilterGraph::CreateInstance},
     {u"System Device Enumerator", &CLSID_SystemDeviceEnum, &CSystemDeviceEnum::CreateInstance},
     {u"Filter Mapper2", &CLSID_FilterMapper2, &CFilterMapper2::CreateInstance},
+    {u"Infinite Pin Tee Filter", &CLSID_InfTee, &CInfTee::CreateInstance},
+    {u"Video Mixing Renderer 9", &CLSID_VideoMixingRenderer9,
+     &CVideoMixingRenderer9::CreateInstance},
 };
 
 HRESULT GetBuiltinClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
