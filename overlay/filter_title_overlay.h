@@ -12,9 +12,9 @@
 
 #include "overlay/imerge_overlay.h"
 #include "overlay/overlay_controller.h"
+#include "platform/com/ispecify_property_pages.h"
 #include "platform/media/crit_sec.h"
 #include "platform/media/trans_in_place_filter.h"
-#include "platform/ui/ispecify_property_pages.h"
 
 class CFilterTitleOverlay final : public CTransInPlaceFilter,
                                   public ISpecifyPropertyPages,
@@ -62,9 +62,12 @@ class CFilterTitleOverlay final : public CTransInPlaceFilter,
     HRESULT SetTitleDuration(double start, double end) override;
     HRESULT GetTitleDuration(double* start, double* end) override;
 
-    // The drawing, for code linked with the filter (a benchmark replaces the stamp clock through
-    // it while stopped). Null only when construction failed.
+    // For code linked with the filter, not for COM clients (IMergeOverlay::SetOverlayType leaves
+    // the type alone): the drawing, whose stamp clock may be replaced while stopped (null only
+    // when construction failed), and the overlay type, 0 to pass frames untouched, set while
+    // stopped.
     COverlayController* Controller() const { return m_pController.get(); }
+    void SetOverlayTypeInModule(int type) { m_nOverlayType = type; }
 
   private:
     CFilterTitleOverlay(IUnknown* outer, HRESULT* hr);
