@@ -43,8 +43,13 @@ void SimulatedGrabber::DeliverDeviceChanges() {
             pendingChanges_.pop_front();
         }
         std::lock_guard listeners(changeListenersMutex_);
-        for (DeviceChangeListener* listener : changeListeners_)
-            listener->OnDeviceChange(event, broadcast_);
+        // A listener may add or remove listeners from inside its call (the lock is recursive):
+        // call the ones registered now that are still registered when their turn comes.
+        deliveryList_ = changeListeners_;
+        for (DeviceChangeListener* listener : deliveryList_)
+            if (std::find(changeListeners_.begin(), changeListeners_.end(), listener) !=
+                changeListeners_.end())
+                listener->OnDeviceChange(event, broadcast_);
     }
 }
 

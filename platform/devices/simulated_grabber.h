@@ -70,8 +70,9 @@ class SimulatedGrabber {
     void ClearCommandLog();
 
     // Listeners are not owned and must outlive their registration. Remove returns only when no
-    // call to the listener is running or can still start; never call it from inside the
-    // listener's own callback.
+    // call to the listener is running on another thread or can still start. A frame listener
+    // must not be added or removed from inside a frame callback; a change listener may add and
+    // remove change listeners from inside its call.
     void AddFrameListener(FrameListener* listener);
     void RemoveFrameListener(FrameListener* listener);
     void AddDeviceChangeListener(DeviceChangeListener* listener);
@@ -104,9 +105,11 @@ class SimulatedGrabber {
     bool delivering_ = false;          // a thread is delivering pendingChanges_
     Observer observer_{this};
 
-    // Guarded by changeListenersMutex_, which is held while one change is delivered.
-    std::mutex changeListenersMutex_;
+    // Guarded by changeListenersMutex_, which is held while one change is delivered; recursive,
+    // so that a listener may register and unregister listeners (itself too) from its call.
+    std::recursive_mutex changeListenersMutex_;
     std::vector<DeviceChangeListener*> changeListeners_;
+    std::vector<DeviceChangeListener*> deliveryList_;  // the listeners of the change delivered
 };
 
 }  // namespace devices

@@ -1,0 +1,40 @@
+// CDeviceControlFilter: "QV Device Control" of the simulated grabber. It has no pins; it carries
+// the device's private property set through IKsPropertySet.
+#pragma once
+
+#include <memory>
+
+#include "platform/devices/simulated_grabber.h"
+#include "platform/media/base_filter.h"
+#include "platform/media/iks_property_set.h"
+
+namespace devices {
+
+class CDeviceControlFilter final : public CBaseFilter, public IKsPropertySet {
+  public:
+    // A new filter on `device` with one reference for the caller.
+    static HRESULT Create(std::shared_ptr<SimulatedGrabber> device, IBaseFilter** filter);
+
+    DECLARE_IUNKNOWN
+    // Adds IKsPropertySet.
+    HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+    int GetPinCount() override { return 0; }
+    CBasePin* GetPin(int) override { return nullptr; }
+
+    // IKsPropertySet: the device's property set (SimulatedGrabber::SetProperty and friends).
+    HRESULT Set(REFGUID set, DWORD id, void* instance, DWORD instanceBytes, void* data,
+                DWORD dataBytes) override;
+    HRESULT Get(REFGUID set, DWORD id, void* instance, DWORD instanceBytes, void* data,
+                DWORD dataBytes, DWORD* returned) override;
+    HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+
+  private:
+    explicit CDeviceControlFilter(std::shared_ptr<SimulatedGrabber> device);
+    ~CDeviceControlFilter() override = default;
+
+    CCritSec lock_;  // the filter lock
+    const std::shared_ptr<SimulatedGrabber> device_;
+};
+
+}  // namespace devices
