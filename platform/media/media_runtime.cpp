@@ -4,6 +4,7 @@
 
 #include "platform/com/class_factory.h"
 #include "platform/com/runtime.h"
+#include "platform/media/audio_renderer.h"
 #include "platform/media/filter_graph.h"
 #include "platform/media/filter_mapper.h"
 #include "platform/media/inf_tee.h"
@@ -20,6 +21,7 @@ const CFactoryTemplate kBuiltinClasses[] = {
     {u"Infinite Pin Tee Filter", &CLSID_InfTee, &CInfTee::CreateInstance},
     {u"Video Mixing Renderer 9", &CLSID_VideoMixingRenderer9,
      &CVideoMixingRenderer9::CreateInstance},
+    {u"Audio Renderer", &CLSID_DSoundRender, &CAudioRenderer::CreateInstance},
 };
 
 HRESULT GetBuiltinClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
