@@ -1,0 +1,246 @@
+// Cost per frame of the preview path at 720 × 576 UYVY: from a source's output pin (Deliver) to
+// the renderer's frame ready for painting in its pane, with and without the stamp bitmap; and
+// the renderer's conversion next to libswscale converting the same frame to 32-bit RGB.
+#include <benchmark/benchmark.h>
+
+extern "C" {
+#include <libswscale/swscale.h>
+#include <libavutil/pixfmt.h>
+}
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "platform/com/runtime.h"
+#include "platform/media/base_output_pin.h"
+#include "platform/media/frame_convert.h"
+#include "platform/media/igraph_builder.h"
+#include "platform/media/imedia_control.h"
+#include "platform/media/ivmr_filter_config9.h"
+#include "platform/media/ivmr_mixer_bitmap9.h"
+#include "platform/media/ivmr_windowless_control9.h"
+#include "platform/media/media_clsids.h"
+#include "platform/media/media_errors.h"
+#include "platform/media/media_runtime.h"
+#include "platform/media/video_pane_window.h"
+
+namespace {
+
+constexpr LONG kWidth = 720;
+constexpr LONG kHeight = 576;
+constexpr LONG kFrameBytes = kWidth * kHeight * 2;
+constexpr CLSID kBenchSource = {0xB0B0B0B0, 0, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 0x10}};
+
+// A frame that looks like camera output: smooth gradients with noise.
+std::vector<BYTE> CameraFrame() {
+    std::vector<BYTE> frame(kFrameBytes);
+    std::mt19937 random(42);
+    for (LONG y = 0; y < kHeight; ++y)
+        for (LONG x = 0; x < kWidth; x += 2) {
+            BYTE* p = &frame[(y * kWidth + x) * 2];
+            p[0] = static_cast<BYTE>(96 + (x * 64) / kWidth);
+            p[1] = static_cast<BYTE>(16 + (y * 200) / kHeight + random() % 16);
+            p[2] = static_cast<BYTE>(160 - (y * 64) / kHeight);
+            p[3] = static_cast<BYTE>(16 + (x * 200) / kWidth + random() % 16);
+        }
+    return frame;
+}
+
+CMediaType UyvyType() {
+    CMediaType mt(MEDIATYPE_Video);
+    mt.SetSubtype(&MEDIASUBTYPE_UYVY);
+    mt.SetFormatType(&FORMAT_VideoInfo);
+    mt.SetSampleSize(kFrameBytes);
+    auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
+    vih->AvgTimePerFrame = UNITS / 25;
+    vih->bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 16, 0x59565955,
+                      static_cast<DWORD>(kFrameBytes), 0, 0, 0, 0};
+    return mt;
+}
+
+// A source filter without a thread: the benchmark loop is its streaming thread.
+class BenchSource final : public CBaseFilter {
+public:
+    class Pin final : public CBaseOutputPin {
+    public:
+        explicit Pin(BenchSource* filter)
+            : CBaseOutputPin("bench pin", filter, &filter->lock_, nullptr, u"PreView One") {}
+        HRESULT CheckMediaType(const CMediaType* type) override {
+            return *type == UyvyType() ? S_OK : S_FALSE;
+        }
+        HRESULT GetMediaType(int position, CMediaType* type) override {
+            if (position != 0) return VFW_S_NO_MORE_ITEMS;
+            return type->Set(UyvyType());
+        }
+        HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override {
+            ALLOCATOR_PROPERTIES wanted = *request, actual{};
+            wanted.cBuffers = 3;
+            wanted.cbBuffer = kFrameBytes;
+            return allocator->SetProperties(&wanted, &actual);
+        }
+    };
+
+    BenchSource() : CBaseFilter("bench source", nullptr, &lock_, kBenchSource) {
+        pin_ = std::make_unique<Pin>(this);
+    }
+    int GetPinCount() override { return 1; }
+    CBasePin* GetPin(int n) override { return n == 0 ? pin_.get() : nullptr; }
+    Pin* Output() { return pin_.get(); }
+
+private:
+    ~BenchSource() override = default;
+    CCritSec lock_;
+    std::unique_ptr<Pin> pin_;
+};
+
+class BenchPane final : public VideoPaneWindow {
+public:
+    ~BenchPane() override { DetachVideo(); }
+    SIZE ClientSize() const override { return {kWidth, kHeight}; }
+    void FrameReady() override { wakeups.fetch_add(1, std::memory_order_relaxed); }
+    std::atomic<long> wakeups{0};
+};
+
+// The preview graph of one pane: source pin -> video mixing renderer -> pane.
+struct PreviewGraph {
+    PreviewGraph() {
+        CoInitialize(nullptr);
+        RegisterMediaRuntime();
+        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph);
+        graph.As(&control);
+        source.Attach(new BenchSource());
+        source->AddRef();
+        CoCreateInstance(CLSID_VideoMixingRenderer9, nullptr, CLSCTX_INPROC, &renderer);
+        graph->AddFilter(source.Get(), u"Source");
+        graph->AddFilter(renderer.Get(), u"Video Mixing Renderer9");
+        ComPtr<IVMRFilterConfig9> config;
+        renderer.As(&config);
+        config->SetRenderingMode(VMR9Mode_Windowless);
+        config->SetNumberOfStreams(2);
+        renderer.As(&windowless);
+        windowless->SetVideoClippingWindow(&pane);
+        ComPtr<IPin> input;
+        renderer->FindPin(u"VMR Input0", input.ReleaseAndGetAddressOf());
+        connected = graph->ConnectDirect(source->Output(), input.Get(), nullptr) == S_OK &&
+                    control->Run() == S_OK;
+    }
+    ~PreviewGraph() {
+        control->Stop();
+        windowless = nullptr;
+        renderer = nullptr;
+        control = nullptr;
+        graph = nullptr;
+        source = nullptr;
+        CoUninitialize();
+    }
+
+    // A stamp like the preview's: black with white text rows at the top and bottom.
+    void SetStamp() {
+        stampBits.assign(static_cast<std::size_t>(kWidth * 3 * kHeight), 0);
+        for (LONG y = 0; y < 12; ++y)
+            for (LONG x = 0; x < 200; x += 3)
+                std::memset(&stampBits[(y * kWidth + x) * 3], 0xFF, 6);
+        for (LONG y = kHeight - 12; y < kHeight; ++y)
+            for (LONG x = kWidth - 180; x < kWidth; x += 3)
+                std::memset(&stampBits[(y * kWidth + x) * 3], 0xFF, 6);
+        BITMAP bitmap{0, kWidth, kHeight, kWidth * 3, 1, 24, stampBits.data()};
+        VMR9AlphaBitmap params{};
+        params.dwFlags = VMR9AlphaBitmap_hDC | VMR9AlphaBitmap_SrcColorKey;
+        params.pBitmap = &bitmap;
+        params.rSrc = {0, 0, kWidth, kHeight};
+        params.rDest = {0, 0, 1, 1};
+        params.fAlpha = 1.0f;
+        ComPtr<IVMRMixerBitmap9> mixer;
+        renderer.As(&mixer);
+        mixer->SetAlphaBitmap(&params);
+    }
+
+    BenchPane pane;
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<IMediaControl> control;
+    ComPtr<BenchSource> source;
+    ComPtr<IBaseFilter> renderer;
+    ComPtr<IVMRWindowlessControl9> windowless;
+    std::vector<BYTE> stampBits;
+    bool connected = false;
+};
+
+void DeliverFrames(benchmark::State& state, bool stamp) {
+    PreviewGraph preview;
+    if (!preview.connected) {
+        state.SkipWithError("graph did not run");
+        return;
+    }
+    if (stamp) preview.SetStamp();
+    const std::vector<BYTE> camera = CameraFrame();
+    for (auto _ : state) {
+        ComPtr<IMediaSample> sample;
+        preview.source->Output()->GetDeliveryBuffer(sample.ReleaseAndGetAddressOf(), nullptr,
+                                                    nullptr, 0);
+        BYTE* data = nullptr;
+        sample->GetPointer(&data);
+        std::memcpy(data, camera.data(), camera.size());  // the capture hardware's DMA
+        sample->SetActualDataLength(kFrameBytes);
+        preview.source->Output()->Deliver(sample.Get());
+        benchmark::DoNotOptimize(preview.pane.TakeFrame());  // the pane's paint event
+    }
+    state.counters["wakeups"] = static_cast<double>(preview.pane.wakeups.load());
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_SourcePinToPaneFrame(benchmark::State& state) { DeliverFrames(state, false); }
+void BM_SourcePinToPaneFrameWithStamp(benchmark::State& state) { DeliverFrames(state, true); }
+
+void BM_UyvyToRgb32(benchmark::State& state) {
+    const std::vector<BYTE> camera = CameraFrame();
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(kWidth * kHeight));
+    for (auto _ : state) {
+        media::UyvyToRgb32(camera.data(), kWidth * 2, rgb.data(), kWidth, kHeight);
+        benchmark::DoNotOptimize(rgb.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_UyvyToRgb32Scalar(benchmark::State& state) {
+    const std::vector<BYTE> camera = CameraFrame();
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(kWidth * kHeight));
+    for (auto _ : state) {
+        media::UyvyToRgb32Scalar(camera.data(), kWidth * 2, rgb.data(), kWidth, kHeight);
+        benchmark::DoNotOptimize(rgb.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_SwscaleUyvyToRgb32(benchmark::State& state) {
+    const std::vector<BYTE> camera = CameraFrame();
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(kWidth * kHeight));
+    SwsContext* context = sws_getContext(kWidth, kHeight, AV_PIX_FMT_UYVY422, kWidth, kHeight,
+                                         AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!context) {
+        state.SkipWithError("no swscale context");
+        return;
+    }
+    const uint8_t* src[1] = {camera.data()};
+    const int srcStride[1] = {kWidth * 2};
+    uint8_t* dst[1] = {reinterpret_cast<uint8_t*>(rgb.data())};
+    const int dstStride[1] = {kWidth * 4};
+    for (auto _ : state) {
+        sws_scale(context, src, srcStride, 0, kHeight, dst, dstStride);
+        benchmark::DoNotOptimize(rgb.data());
+        benchmark::ClobberMemory();
+    }
+    sws_freeContext(context);
+}
+
+}  // namespace
+
+BENCHMARK(BM_SourcePinToPaneFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SourcePinToPaneFrameWithStamp)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UyvyToRgb32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UyvyToRgb32Scalar)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SwscaleUyvyToRgb32)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
