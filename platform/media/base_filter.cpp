@@ -5,8 +5,10 @@
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
 #include "platform/media/base_pin.h"
+#include "platform/media/filter_mapper.h"
 #include "platform/media/ienum_pins.h"
 #include "platform/media/ifilter_graph.h"
+#include "platform/media/media_clsids.h"
 #include "platform/media/media_errors.h"
 #include "platform/media/snapshot_enum.h"
 
@@ -24,6 +26,7 @@ HRESULT CBaseFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
     if (riid == IID_IBaseFilter) return GetInterface(static_cast<IBaseFilter*>(this), ppv);
     if (riid == IID_IMediaFilter) return GetInterface(static_cast<IMediaFilter*>(this), ppv);
     if (riid == IID_IPersist) return GetInterface(static_cast<IPersist*>(this), ppv);
+    if (riid == IID_IAMovieSetup) return GetInterface(static_cast<IAMovieSetup*>(this), ppv);
     return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -157,4 +160,25 @@ HRESULT CBaseFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
 
 HRESULT CBaseFilter::QueryVendorInfo(LPWSTR* /*vendorInfo*/) {
     return E_NOTIMPL;
+}
+
+namespace {
+
+HRESULT SetUp(const AMOVIESETUP_FILTER* setup, BOOL reg) {
+    if (!setup) return S_FALSE;
+    ComPtr<IFilterMapper2> mapper;
+    const HRESULT hr =
+        CoCreateInstance(CLSID_FilterMapper2, nullptr, CLSCTX_INPROC_SERVER, &mapper);
+    if (FAILED(hr)) return hr;
+    return AMovieSetupRegisterFilter2(setup, mapper.Get(), reg);
+}
+
+}  // namespace
+
+HRESULT CBaseFilter::Register() {
+    return SetUp(GetSetupData(), TRUE);
+}
+
+HRESULT CBaseFilter::Unregister() {
+    return SetUp(GetSetupData(), FALSE);
 }

@@ -17,12 +17,13 @@
 #include "platform/com/com_ptr.h"
 #include "platform/com/object_base.h"
 #include "platform/media/crit_sec.h"
+#include "platform/media/iamovie_setup.h"
 #include "platform/media/ibase_filter.h"
 #include "platform/media/ifilter_mapper2.h"
 
 class CBasePin;
 
-class CBaseFilter : public CUnknown, public IBaseFilter {
+class CBaseFilter : public CUnknown, public IBaseFilter, public IAMovieSetup {
   public:
     // `objectName` is for diagnostics and may be null. `lock` is the filter lock; it must
     // outlive this base (derived classes keep it as a member declared before their pins).
@@ -31,7 +32,7 @@ class CBaseFilter : public CUnknown, public IBaseFilter {
                 HRESULT* hr);
 
     DECLARE_IUNKNOWN
-    // Answers IBaseFilter, IMediaFilter and IPersist.
+    // Answers IBaseFilter, IMediaFilter, IPersist and IAMovieSetup.
     HRESULT NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
     // IPersist
@@ -54,6 +55,10 @@ class CBaseFilter : public CUnknown, public IBaseFilter {
     HRESULT QueryFilterInfo(FILTER_INFO* info) override;
     HRESULT JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
     HRESULT QueryVendorInfo(LPWSTR* vendorInfo) override;
+
+    // IAMovieSetup, from GetSetupData.
+    HRESULT Register() override;
+    HRESULT Unregister() override;
 
     // Required: the number of pins and pin n (0-based; null outside). Called under the filter
     // lock on the application thread.

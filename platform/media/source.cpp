@@ -8,7 +8,7 @@ CSource::CSource(const char* objectName, IUnknown* outer, REFCLSID clsid, HRESUL
 CSource::~CSource() {
     // A filter released without being stopped: stop the threads while the pins still exist.
     for (auto& stream : m_paStreams)
-        if (stream->IsConnected()) stream->Inactive();
+        if (stream->HasThread()) stream->Inactive();
 }
 
 int CSource::GetPinCount() {

@@ -55,6 +55,8 @@ class CSourceStream : public CBaseOutputPin {
     bool WaitUntil(std::chrono::steady_clock::time_point deadline);
     // True while the filter runs and no stop was asked (any thread).
     bool IsPushing();
+    // Application thread: the streaming thread exists (between Active and Inactive).
+    bool HasThread() const { return thread_.joinable(); }
 
   protected:
     CSource* const m_pSource;  // owner

@@ -5,6 +5,7 @@
 #include "platform/com/class_factory.h"
 #include "platform/media/device_registry.h"
 #include "platform/media/filter_mapper.h"
+#include "platform/media/iamovie_setup.h"
 #include "platform/media/icreate_dev_enum.h"
 #include "platform/media/ienum_moniker.h"
 #include "platform/media/imoniker.h"
@@ -190,6 +191,21 @@ TEST_F(DeviceEnumTest, SetupRecordsGoToTheFiltersCategoryAfterBuiltIns) {
     ASSERT_EQ(AMovieSetupRegisterFilter2(&setup, mapper.Get(), FALSE), S_OK);
     list = Monikers(CLSID_LegacyAmFilterCategory);
     EXPECT_NE(FriendlyName(list.back().Get()), u"Merge Overlay");
+}
+
+TEST_F(DeviceEnumTest, AFilterRegistersItsOwnSetupRecord) {
+    testing_support::TempRegistry registry;
+    auto marker = TestMarker::Create();
+    ComPtr<IAMovieSetup> setup;
+    ASSERT_EQ(marker.As(&setup), S_OK);
+    EXPECT_EQ(setup->Register(), S_FALSE);  // no record
+
+    const AMOVIESETUP_FILTER record = {&CLSID_TestMarker, u"Marker", MERIT_DO_NOT_USE, 0, nullptr};
+    marker->setup = &record;
+    ASSERT_EQ(setup->Register(), S_OK);
+    EXPECT_EQ(FriendlyName(Monikers(CLSID_LegacyAmFilterCategory).back().Get()), u"Marker");
+    ASSERT_EQ(setup->Unregister(), S_OK);
+    EXPECT_NE(FriendlyName(Monikers(CLSID_LegacyAmFilterCategory).back().Get()), u"Marker");
 }
 
 }  // namespace

@@ -138,7 +138,9 @@ class TestMarker final : public CTransInPlaceFilter {
     HRESULT Transform(IMediaSample* sample) override;
     HRESULT StartStreaming() override;
     HRESULT StopStreaming() override;
+    const AMOVIESETUP_FILTER* GetSetupData() override { return setup; }
 
+    const AMOVIESETUP_FILTER* setup = nullptr;  // the record IAMovieSetup registers
     std::atomic<int> starts{0};
     std::atomic<int> stops{0};
     std::atomic<int> transformed{0};
