@@ -1,25 +1,61 @@
-// quadrel: opens the settings (the first run writes the defaults) and tells where they are kept.
+// quadrel: the four-channel surveillance viewer.
+#include <QApplication>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
-#include "platform/registry/hive_file.h"
-#include "viewer/settings/settings_key.h"
+#include "platform/devices/scenario.h"
+#include "platform/devices/scenario_source.h"
+#include "viewer/app/command_line.h"
+#include "viewer/app/quadrel_app.h"
+
+namespace {
+
+// Whether an argument is `name` or starts with "name=".
+bool HasArgument(int argc, char** argv, std::string_view name) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
+                            arg[name.size()] == '='))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
-    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::printf(
-            "usage: quadrel\nOpens the viewer's settings and prints where they are kept.\n");
+    // Help needs no display; a screenshot on a machine without a screen is drawn offscreen.
+    if (HasArgument(argc, argv, "--help") || HasArgument(argc, argv, "-h")) {
+        std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
-    if (!OpenSettingsKey()) {
-        std::fprintf(stderr, "quadrel: the settings cannot be opened or created in %s\n",
-                     registry::HiveDirectory().c_str());
-        return 1;
+    if (HasArgument(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM") &&
+        !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    QApplication application(argc, argv);  // takes Qt's own options out of argv
+    QuadrelOptions options;
+    std::string error;
+    if (!ParseCommandLine({argv, static_cast<std::size_t>(argc)}, &options, &error)) {
+        std::fprintf(stderr, "quadrel: %s (see quadrel --help)\n", error.c_str());
+        return 2;
     }
-    std::printf("Settings: %s/HKEY_CURRENT_USER.reg, key HKCU\\Software\\Corvane\\Grabber\n",
-                registry::HiveDirectory().c_str());
-    CloseSettingsKey();
-    return 0;
+
+    std::optional<devices::Scenario> scenario;
+    if (!options.noDevice) {
+        const char* const programOnly[] = {argv[0]};
+        const std::string text =
+            options.scenario ? *options.scenario
+                             : devices::FindScenarioText(programOnly).value_or(std::string());
+        scenario.emplace();
+        if (!devices::ParseScenario(text, &*scenario, &error)) {
+            std::fprintf(stderr, "quadrel: bad simulator scenario: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    return CQuadrelApp(std::move(options), std::move(scenario)).InitInstance();
 }

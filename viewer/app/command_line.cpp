@@ -1,0 +1,92 @@
+#include "viewer/app/command_line.h"
+
+#include <string_view>
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE"; advances *i past the value.
+bool TakeValue(std::span<const char* const> args, std::size_t* i, std::string_view name,
+               std::optional<std::string>* value, bool* matched, std::string* error) {
+    const std::string_view arg = args[*i];
+    if (arg == name) {
+        *matched = true;
+        if (*i + 1 >= args.size()) {
+            *error = std::string(name) + " needs a value";
+            return false;
+        }
+        *value = args[++*i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+        *matched = true;
+        *value = std::string(arg.substr(name.size() + 1));
+        return true;
+    }
+    *matched = false;
+    return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options,
+                      std::string* error) {
+    QuadrelOptions result;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            result.help = true;
+            continue;
+        }
+        if (arg == "--no-device") {
+            result.noDevice = true;
+            continue;
+        }
+        bool matched = false;
+        for (const std::string_view name : {"--simulate", "--simulator"}) {
+            if (!TakeValue(args, &i, name, &result.scenario, &matched, error)) return false;
+            if (matched) break;
+        }
+        if (matched) continue;
+        if (!TakeValue(args, &i, "--screenshot", &result.screenshot, &matched, error)) return false;
+        if (matched) {
+            if (result.screenshot->empty()) {
+                *error = "--screenshot needs a file name";
+                return false;
+            }
+            continue;
+        }
+        *error = "unknown option \"" + std::string(arg) + "\"";
+        return false;
+    }
+    *options = std::move(result);
+    return true;
+}
+
+std::string UsageText() {
+    return R"(usage: quadrel [--simulate SCENARIO] [--no-device] [--screenshot FILE] [--help]
+
+The four-channel surveillance viewer. It runs on a simulated four-input grabber unless told
+otherwise; a real USB capture device plugged in or out is noticed through udev.
+
+  --simulate SCENARIO   the simulated grabber's scenario (also --simulator; default: the
+                        QUADREL_SIMULATOR environment variable, else four cameras with signal).
+                        Items separated by ';':
+                          signal=1,2,4       inputs with a camera signal at start ("none": none)
+                          absent             the grabber is not attached at start
+                          <time> unplug 2,3  cameras 2 and 3 lose their signal at <time>
+                          <time> plug 2      camera 2 is plugged back
+                          <time> remove      the whole grabber is unplugged
+                          <time> arrive      the grabber is plugged back
+                        <time> counts from start: "5s", "2.5s", "1500ms".
+                        Example: --simulate "signal=1,2,4; 5s unplug 2; 20s remove; 25s arrive"
+  --no-device           start without the simulated grabber (empty panes)
+  --screenshot FILE     start, let the cameras' pictures arrive for a few seconds, save a PNG
+                        picture of the window (transparent outside its shape) and exit; works
+                        without a screen with QT_QPA_PLATFORM=offscreen
+  --help                this text
+
+Qt's own options (for example -platform offscreen) may come first. The viewer starts locked; the
+first login is "Admin" with an empty password. Settings are kept in $QUADREL_REGISTRY_DIR, else
+$XDG_CONFIG_HOME/quadrel/ (normally ~/.config/quadrel/).
+)";
+}

@@ -1,0 +1,58 @@
+#include "viewer/app/quadrel_app.h"
+
+#include <QTimer>
+#include <memory>
+
+#include "platform/com/runtime.h"
+#include "platform/devices/simulated_device.h"
+#include "platform/media/media_runtime.h"
+#include "platform/ui/qt_prompts.h"
+#include "viewer/app/window_screenshot.h"
+#include "viewer/main_window/quadrel_dlg.h"
+#include "viewer/resources/resources.h"
+
+namespace {
+
+// The component runtime for the GUI thread, for the life of the program.
+class CComScope {
+  public:
+    CComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~CComScope() {
+        if (ok_) CoUninitialize();
+    }
+    CComScope(const CComScope&) = delete;
+    CComScope& operator=(const CComScope&) = delete;
+
+  private:
+    const bool ok_;
+};
+
+}  // namespace
+
+CQuadrelApp::CQuadrelApp(QuadrelOptions options, std::optional<devices::Scenario> scenario)
+    : options_(std::move(options)), scenario_(std::move(scenario)) {}
+
+int CQuadrelApp::InitInstance() {
+    resources::Init();
+    const CComScope com;
+    RegisterMediaRuntime();
+    // Declared before the window: the grabber outlives the window's registration with it.
+    std::unique_ptr<devices::SimulatedDevice> grabber;
+    if (scenario_) grabber = std::make_unique<devices::SimulatedDevice>(*scenario_);
+
+    CQtPrompts prompts;
+    CQuadrelDlg::Services services;
+    services.prompts = &prompts;
+    services.simulator = grabber ? &grabber->Grabber() : nullptr;
+    services.watchUdev = true;
+    CQuadrelDlg window(services);
+
+    std::unique_ptr<CWindowScreenshot> screenshot;
+    if (options_.screenshot) {
+        screenshot = std::make_unique<CWindowScreenshot>(
+            window, QString::fromLocal8Bit(options_.screenshot->c_str()));
+        QTimer::singleShot(0, screenshot.get(), &CWindowScreenshot::Start);
+    }
+    prompts.RunModal(window);
+    return screenshot && !screenshot->Saved() ? 1 : 0;
+}

@@ -1,0 +1,47 @@
+// CDeviceNotification: the main window's registration for arrivals and removals of capture-class
+// device interfaces. It listens to the simulated grabber (whose events come on the grabber's own
+// thread) and, when asked, to udev for real video4linux devices, and hands every event with a
+// copy of its broadcast record to the window on the GUI thread, queued, never from inside the
+// source's call. Destroying the registration stops the events; events already queued for a
+// window that is gone are dropped with it.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "platform/devices/grabber_listeners.h"
+
+class CUdevMonitor;
+namespace devices {
+class SimulatedGrabber;
+}
+
+class CDeviceNotification final : private devices::DeviceChangeListener {
+  public:
+    using Deliver = std::function<void(UINT event, const QByteArray& record)>;
+
+    // `receiver` (the window) owns the queued calls of `deliver`. `simulator` (may be null)
+    // must outlive the registration.
+    CDeviceNotification(QObject* receiver, Deliver deliver, devices::SimulatedGrabber* simulator,
+                        bool watchUdev);
+    // Returns when no simulator event is being handed over any more.
+    ~CDeviceNotification();
+    CDeviceNotification(const CDeviceNotification&) = delete;
+    CDeviceNotification& operator=(const CDeviceNotification&) = delete;
+
+    bool WatchesUdev() const;
+
+  private:
+    // Any thread.
+    void OnDeviceChange(UINT event, const devices::DeviceBroadcast& record) override;
+    void Post(UINT event, const devices::DeviceBroadcast& record) const;
+
+    // Immutable after construction.
+    QObject* const receiver_;
+    const Deliver deliver_;
+    devices::SimulatedGrabber* const simulator_;
+    // GUI thread.
+    std::unique_ptr<CUdevMonitor> udev_;
+};

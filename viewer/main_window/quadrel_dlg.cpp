@@ -1,0 +1,279 @@
+// The main window itself: construction and destruction, the start-up sequence, the skin and its
+// buttons, painting, moving the borderless window, the About box, minimising, and the dispatch
+// of button commands.
+#include "viewer/main_window/quadrel_dlg.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/ui/dialog_codes.h"
+#include "platform/ui/dialog_items.h"
+#include "platform/ui/prompts.h"
+#include "viewer/main_window/about_dialog.h"
+#include "viewer/main_window/device_notification.h"
+#include "viewer/main_window/main_dialog_ids.h"
+#include "viewer/main_window/main_dialog_template.h"
+#include "viewer/main_window/skin_artwork.h"
+#include "viewer/main_window/video_pane.h"
+#include "viewer/resources/resources.h"
+#include "viewer/widgets/bitmap_resource.h"
+#include "viewer/widgets/bitmap_to_region.h"
+#include "viewer/widgets/control_button.h"
+#include "viewer/widgets/show_message.h"
+
+namespace {
+
+const char kAboutMenuText[] = "About Quadrel(&A)...";
+const char kWindowTitle[] = "Quadrel";
+
+bool IsSkinnedButton(int id) {
+    for (const ButtonArtwork& button : ButtonArtworkTable())
+        if (button.id == id) return true;
+    return false;
+}
+
+RECT ToRect(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+}  // namespace
+
+CQuadrelDlg::CQuadrelDlg(const Services& services, QWidget* parent)
+    : CDialog(MainDialogTemplate(), parent),
+      m_hIcon(resources::ProgramIcon()),
+      m_pAlarm(std::make_unique<AlarmState>()),
+      m_pVolumeOn(std::make_unique<std::int32_t>(1)),
+      services_(services) {
+    // A borderless application window with a task-bar entry, not a dialog box.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    m_pAlarm->locked = 1;
+}
+
+CQuadrelDlg::~CQuadrelDlg() {
+    m_hDevNotify.reset();  // no device event can arrive any more
+    FreeCaptureGraph();
+    m_pGraph = nullptr;
+    // The buttons stay until the widget base goes; they must not keep pointing at the skin.
+    for (const ButtonArtwork& artwork : ButtonArtworkTable())
+        if (CControlButton* button = Button(artwork.id)) button->m_pBackground = nullptr;
+    m_pSkin.reset();
+    m_pSettings.reset();
+    m_pAlarm.reset();
+    m_pVolumeOn.reset();
+    m_hSnapIcon.reset();
+}
+
+QWidget* CQuadrelDlg::CreateControl(const ControlTemplate& control, QWidget* parent) {
+    for (std::size_t k = 0; k < m_panes.size(); ++k) {
+        if (control.id == kPaneIds[k]) {
+            m_panes[k] = new CVideoPane(parent);  // owned by the window
+            return m_panes[k];
+        }
+    }
+    if (IsSkinnedButton(control.id)) return new CControlButton(parent);  // owned by the window
+    return nullptr;
+}
+
+void CQuadrelDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The system menu's About entry is the window's context menu (contextMenuEvent).
+    setWindowIcon(m_hIcon);
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+
+    const QImage snap = LoadBitmapResource(IDB_SNAP_ICON);
+    if (!snap.isNull()) {
+        m_hSnapIcon = std::make_unique<SnapIcon>();
+        m_hSnapIcon->pixels = snap.convertToFormat(QImage::Format_BGR888);
+        m_hSnapIcon->bitmap = BITMAP{0,
+                                     m_hSnapIcon->pixels.width(),
+                                     m_hSnapIcon->pixels.height(),
+                                     static_cast<LONG>(m_hSnapIcon->pixels.bytesPerLine()),
+                                     1,
+                                     24,
+                                     m_hSnapIcon->pixels.bits()};
+    }
+
+    SkinWindow();
+    SkinButtons();
+    ReloadGrabberSettings();
+    SetTimer(ID_TIMER_WATCH, kWatchPeriodMs);
+
+    ShowItem(IDC_VOLUME_OFF, false);
+    ShowItem(IDC_VOLUME_ON, true);
+    *m_pVolumeOn = 1;
+    ShowItem(IDC_UNLOCK, true);
+    ShowItem(IDC_LOCKED, false);
+    m_pAlarm->locked = 1;
+
+    ComputeLayoutRects();
+    RegisterDeviceEvents();
+    LoadSnapshotWindow();
+    StartCapture();  // silent at start-up: no device simply means empty panes
+}
+
+void CQuadrelDlg::SkinWindow() {
+    if (m_pSkin) return;
+    QImage skin = LoadBitmapResource(IDB_SKIN);
+    if (skin.isNull()) return;  // keeps the template's size, no shape, plain buttons
+    m_pSkin = std::make_unique<QImage>(std::move(skin));
+    m_skinSize = m_pSkin->size();
+    move(0, 0);
+    setFixedSize(m_skinSize);
+    if (const std::optional<QRegion> region = BitmapToRegion(*m_pSkin, kDialogShapeKey))
+        setMask(*region);
+}
+
+void CQuadrelDlg::SkinButtons() {
+    if (!m_pSkin) return;
+    for (const ButtonArtwork& artwork : ButtonArtworkTable()) {
+        CControlButton* button = Button(artwork.id);
+        if (!button) continue;
+        button->m_rcInParent = ToRect(button->geometry());
+        button->m_pBackground = m_pSkin.get();
+        button->m_bHasBackground = 1;
+        button->SetShape(artwork.shape);
+        button->m_bTransparent = 1;
+        button->m_bmpMask = LoadBitmapResource(artwork.shape);
+        button->LoadStateBitmaps(artwork.hover, artwork.normal, artwork.pressed, artwork.spare);
+        if (artwork.disabled) button->m_bmpDisabled = LoadBitmapResource(artwork.disabled);
+    }
+}
+
+void CQuadrelDlg::RegisterDeviceEvents() {
+    if (m_hDevNotify) return;
+    m_hDevNotify = std::make_unique<CDeviceNotification>(
+        this,
+        [this](UINT event, const QByteArray& record) {
+            OnDeviceChange(event, record.constData(), static_cast<std::size_t>(record.size()));
+        },
+        services_.simulator, services_.watchUdev);
+}
+
+CControlButton* CQuadrelDlg::Button(int id) const {
+    return qobject_cast<CControlButton*>(GetDlgItem(id));
+}
+
+void CQuadrelDlg::SetLatched(int id, bool latched) {
+    if (CControlButton* button = Button(id)) {
+        button->m_bLatched = latched ? 1 : 0;
+        button->update();
+    }
+}
+
+bool CQuadrelDlg::IsLatched(int id) const {
+    const CControlButton* button = Button(id);
+    return button && button->m_bLatched;
+}
+
+void CQuadrelDlg::ShowItem(int id, bool show) {
+    ShowDlgItem(this, id, show);
+}
+
+void CQuadrelDlg::ShowMessage(const QString& text) {
+    ::ShowMessage(this, m_pMessage, text);
+}
+
+void CQuadrelDlg::OnOK() {}
+void CQuadrelDlg::OnCancel() {}
+
+void CQuadrelDlg::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_HELP:
+            OnHelp();
+            return;
+        case IDC_MINIMISE:
+            showMinimized();
+            return;
+        case IDC_CLOSE:
+            OnClose();
+            return;
+        case IDC_UNLOCK:
+            OnUnlock();
+            return;
+        case IDC_LOCKED:
+            LockViewer();
+            return;
+        case IDOK:
+        case IDCANCEL:
+            CDialog::OnCommand(id, code);
+            return;
+        default:
+            // The channel, recording, snapshot, settings and alarm buttons act through the
+            // handlers of their own parts of the viewer.
+            return;
+    }
+}
+
+void CQuadrelDlg::OnSysCommand(UINT command) {
+    if (command == IDM_ABOUTBOX) OnHelp();
+}
+
+void CQuadrelDlg::OnHelp() {
+    CAboutDlg about(this);
+    Prompts().RunModal(about);
+}
+
+void CQuadrelDlg::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    if (m_pSkin)
+        painter.drawImage(0, 0, *m_pSkin);
+    else
+        painter.fillRect(rect(), palette().window());
+}
+
+int CQuadrelDlg::PaneAt(QPoint point) const {
+    for (std::size_t k = 0; k < m_panes.size(); ++k) {
+        const CVideoPane* pane = m_panes[k];
+        if (pane && pane->isVisibleTo(this) && pane->geometry().contains(point, true))
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+void CQuadrelDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        CDialog::mousePressEvent(event);
+        return;
+    }
+    const int pane = PaneAt(event->position().toPoint());
+    if (pane >= 0) {
+        if (!EnsureUnlocked()) return;  // a refused login does not move the window
+        OnPaneClick(pane + 1);
+    }
+    // The borderless window follows the mouse while the button is held.
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+    if (QWindow* window = windowHandle(); window && window->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CQuadrelDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    CDialog::mouseMoveEvent(event);
+}
+
+void CQuadrelDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragging_ = false;
+    CDialog::mouseReleaseEvent(event);
+}
+
+void CQuadrelDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const int pane = PaneAt(event->position().toPoint());
+    if (pane < 0 || !EnsureUnlocked()) return;
+    OnPaneDoubleClick(pane + 1);
+}
+
+void CQuadrelDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    const QAction* about = menu.addAction(QString::fromUtf8(kAboutMenuText));
+    if (menu.exec(event->globalPos()) == about) OnSysCommand(IDM_ABOUTBOX);
+}

@@ -1,0 +1,74 @@
+#include "viewer/main_window/video_pane.h"
+
+#include <QPainter>
+
+namespace {
+
+QRect ToQRect(const RECT& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+}  // namespace
+
+CVideoPane::CVideoPane(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CVideoPane::~CVideoPane() {
+    DetachVideo();
+}
+
+SIZE CVideoPane::ClientSize() const {
+    return SIZE{width(), height()};
+}
+
+void CVideoPane::FrameReady() {
+    if (wakePending_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            wakePending_ = false;
+            update();
+        },
+        Qt::QueuedConnection);
+}
+
+void CVideoPane::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void CVideoPane::ClearVideo() {
+    TakeFrame();
+    frame_.reset();
+    picture_ = QImage();
+    update();
+}
+
+void CVideoPane::paintEvent(QPaintEvent* /*event*/) {
+    if (std::shared_ptr<const VideoFrame> frame = TakeFrame()) {
+        frame_ = std::move(frame);
+        picture_ = QImage();
+        ++framesShown_;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (frame_ && frame_->width > 0 && frame_->height > 0) {
+        // The frame's pixels, without a copy; frame_ keeps them alive while painting.
+        const QImage image(reinterpret_cast<const uchar*>(frame_->pixels.data()), frame_->width,
+                           frame_->height, frame_->width * 4, QImage::Format_RGB32);
+        const QRect whole(0, 0, frame_->width, frame_->height);
+        const RECT source = VideoSource();
+        const RECT destination = VideoDestination();
+        const QRect from = IsEmpty(source) ? whole : ToQRect(source).intersected(whole);
+        const QRect to = IsEmpty(destination) ? rect() : ToQRect(destination);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (!from.isEmpty()) painter.drawImage(to, image, from);
+    }
+    if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+}
