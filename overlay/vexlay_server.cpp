@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <new>
 
 #include "overlay/filter_title_overlay.h"
@@ -14,11 +15,34 @@
 
 namespace {
 
+// Keeps this library mapped until the process ends. Qt keeps pieces of what the property page
+// hands it (font descriptions in its font cache refer to text constants of this library) for the
+// life of the application, so once the page has run, unloading the library would leave Qt with
+// dangling pointers. The filter alone uses no Qt: a program that only records may still unload
+// the library.
+void KeepLoadedForTheProcess() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Dl_info info{};
+        if (::dladdr(reinterpret_cast<void*>(&KeepLoadedForTheProcess), &info) == 0 ||
+            info.dli_fname == nullptr) {
+            return;
+        }
+        // The extra reference is never given back: with RTLD_NODELETE nothing unmaps the
+        // library, not even the last dlclose.
+        ::dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    });
+}
+
+CUnknown* CreatePropertyPage(IUnknown* outer, HRESULT* hr) {
+    KeepLoadedForTheProcess();
+    return CTitleOverlayProp::CreateInstance(outer, hr);
+}
+
 const CServerClass kClasses[] = {
     {{u"Merge Overlay", &CLSID_MergeOverlay, &CFilterTitleOverlay::CreateInstance},
      &CFilterTitleOverlay::SetupData()},
-    {{u"Merge Overlay Property Page", &CLSID_MergeOverlayPropertyPage,
-      &CTitleOverlayProp::CreateInstance},
+    {{u"Merge Overlay Property Page", &CLSID_MergeOverlayPropertyPage, &CreatePropertyPage},
      nullptr},
 };
 

@@ -1,10 +1,12 @@
 // The filter's property page, created from the registered library by a property frame and played
 // through scripted prompts, on the real filter and on an object that records what the page sets.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -408,6 +410,33 @@ TEST_F(TitleOverlayPageTest, PageNeedsAnObjectWithIMergeOverlay) {
     ASSERT_EQ(direct->GetPageInfo(&info), S_OK);
     EXPECT_EQ(std::u16string(info.pszTitle), u"Title Overlay");
     CoTaskMemFree(info.pszTitle);
+}
+
+// Qt keeps parts of what the page gave it for the life of the application, so the library must
+// stay mapped once its page has run, even after every reference and handle is gone.
+TEST(TitleOverlayPageLifetime, LibraryStaysLoadedOnceThePageHasRun) {
+    testing_support::TempRegistry registry;
+    {
+        VexlayLibrary library;
+        ASSERT_EQ(library.Register(), S_OK);
+        ASSERT_EQ(CoInitialize(nullptr), S_OK);
+        {
+            ComPtr<IPropertyPage> page;
+            ASSERT_EQ(CoCreateInstance(CLSID_MergeOverlayPropertyPage, nullptr,
+                                       CLSCTX_INPROC_SERVER, &page),
+                      S_OK);
+            PROPPAGEINFO info{};
+            ASSERT_EQ(page->GetPageInfo(&info), S_OK);  // measures the page with Qt's fonts
+            CoTaskMemFree(info.pszTitle);
+        }
+        EXPECT_EQ(library.CanUnloadNow(), S_OK);
+        CoUninitialize();
+    }
+    void* handle = ::dlopen(VexlayLibrary::Path().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(handle, nullptr);
+    if (handle != nullptr) ::dlclose(handle);
+    // Qt's font cache still reads what the page left there.
+    EXPECT_GT(QFontMetrics(QFont("Liberation Sans")).horizontalAdvance("Title Overlay"), 0);
 }
 
 }  // namespace

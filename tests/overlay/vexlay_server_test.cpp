@@ -459,6 +459,32 @@ TEST_F(VexlayTest, LibraryMayUnloadOnlyWhenNoObjectOrLockRemains) {
     EXPECT_EQ(m_library.CanUnloadNow(), S_OK);
 }
 
+// Is the library mapped? (Asking does not load it.)
+bool LibraryIsLoaded() {
+    void* handle = ::dlopen(VexlayLibrary::Path().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle == nullptr) return false;
+    ::dlclose(handle);
+    return true;
+}
+
+TEST(VexlayUnloading, LibraryGoesAwayWhenOnlyTheFilterWasUsed) {
+    testing_support::TempRegistry registry;
+    {
+        VexlayLibrary library;
+        ASSERT_EQ(library.Register(), S_OK);
+        ASSERT_EQ(CoInitialize(nullptr), S_OK);
+        {
+            ComPtr<IMergeOverlay> overlay;
+            ASSERT_EQ(CoCreateInstance(CLSID_MergeOverlay, nullptr, CLSCTX_INPROC_SERVER, &overlay),
+                      S_OK);
+            EXPECT_EQ(overlay->SetTitle(u"Dock", 10), S_OK);
+        }
+        CoUninitialize();                // the runtime lets go of the unused library
+        EXPECT_TRUE(LibraryIsLoaded());  // still held by `library`
+    }
+    EXPECT_FALSE(LibraryIsLoaded());
+}
+
 // ---- Media types ----
 
 TEST_F(VexlayTest, OnlyUyvyVideoConnects) {
