@@ -14,12 +14,10 @@ namespace {
 
 const AMOVIESETUP_MEDIATYPE kAnyType = {&MEDIATYPE_NULL, &MEDIASUBTYPE_NULL};
 
-WCHAR kInputPinName[] = u"Input";
-WCHAR kOutputPinName[] = u"Output";
-
+// The record's pin names are read, never written; the structure merely declares them writable.
 const AMOVIESETUP_PIN kPins[] = {
-    {kInputPinName, FALSE, FALSE, FALSE, FALSE, &GUID_NULL, u"Output", 1, &kAnyType},
-    {kOutputPinName, FALSE, TRUE, FALSE, FALSE, &GUID_NULL, u"Input", 1, &kAnyType},
+    {const_cast<LPWSTR>(u"Input"), FALSE, FALSE, FALSE, FALSE, &GUID_NULL, u"Output", 1, &kAnyType},
+    {const_cast<LPWSTR>(u"Output"), FALSE, TRUE, FALSE, FALSE, &GUID_NULL, u"Input", 1, &kAnyType},
 };
 
 const AMOVIESETUP_FILTER kSetupData = {&CLSID_MergeOverlay, u"Merge Overlay", MERIT_DO_NOT_USE, 2,
