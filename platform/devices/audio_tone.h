@@ -27,6 +27,7 @@ class AudioTone {
 
   private:
     static constexpr int kCycle = kSampleRate / kPipHz;  // samples per cycle of the pip
+    // Immutable after construction.
     std::array<std::int16_t, kCycle> cycle_;
 };
 

@@ -47,6 +47,7 @@ class CameraScene {
     static constexpr UyvyPair kDigitEdge{128, 16, 128, 16};
 
   private:
+    // Immutable after construction.
     int input_;
     std::array<UyvyPair, 2> stripes_;  // the two stripe colours
     UyvyPair square_;                  // the bouncing square

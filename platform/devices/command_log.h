@@ -46,6 +46,7 @@ class CommandLog {
     void Clear() { entries_.clear(); }
 
   private:
+    // Not thread-safe: the owner serialises access (SimulatedGrabber, under its lock).
     std::size_t capacity_;
     std::deque<LoggedBlock> entries_;
 };

@@ -30,7 +30,7 @@ class CCrossbarFilter final : public CBaseFilter {
         HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override;
 
       private:
-        const GUID majorType_;
+        const GUID majorType_;  // immutable
     };
 
     CCrossbarFilter();

@@ -52,6 +52,7 @@ class DeviceBroadcast {
     std::size_t Size() const { return size_; }
 
   private:
+    // Immutable after construction.
     std::vector<std::uint32_t> storage_;  // 4-byte aligned, as the record's fields need
     std::size_t size_;
 };

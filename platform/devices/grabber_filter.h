@@ -37,8 +37,9 @@ class CGrabberFilter final : public CSource,
     int GetPinCount() override;
     CBasePin* GetPin(int n) override;
 
-    // IAMAnalogVideoDecoder. put_TVFormat changes the device's standard at once (a running
-    // stream changes size with its next frame); a value that is not one supported standard is
+    // IAMAnalogVideoDecoder. put_TVFormat changes the device's standard at once: connected
+    // video streams take the new frame rate with their next frame and the new picture size
+    // when they are connected again. A value that is not one supported standard is
     // E_INVALIDARG. Horizontal lock: 1 while the decoder is on an input with a signal. The
     // simulated decoder has no VCR mode and no output switch (E_NOTIMPL).
     HRESULT get_AvailableTVFormats(LONG* standards) override;

@@ -99,6 +99,8 @@ class GrabberSimulation {
     int NextValidInput(int from) const;
     std::uint64_t TurnFrames() const;
 
+    // All fields: the owner's thread (SimulatedGrabber calls in under its lock).
+    // The scenario and the time it has reached.
     Scenario scenario_;
     std::size_t nextEvent_ = 0;  // index into scenario_.events
     std::chrono::nanoseconds now_{0};

@@ -16,7 +16,7 @@ class CGrabberTunerPin final : public CBaseInputPin {
     HRESULT GetMediaType(int position, CMediaType* type) override;
 
   private:
-    const GUID majorType_;
+    const GUID majorType_;  // immutable
 };
 
 }  // namespace devices

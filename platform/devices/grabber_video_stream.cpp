@@ -52,7 +52,7 @@ HRESULT CGrabberVideoStream::DecideBufferSize(IMemAllocator* allocator,
 }
 
 HRESULT CGrabberVideoStream::Active() {
-    announced_ = VideoFormatOfType(CurrentMediaType()).value_or(VideoFormat{});
+    connected_ = VideoFormatOfType(CurrentMediaType()).value_or(VideoFormat{});
     return CGrabberStream::Active();
 }
 
@@ -64,15 +64,12 @@ bool CGrabberVideoStream::Wants(const FrameTick& tick) const {
 HRESULT CGrabberVideoStream::FillData(const FrameTick& tick, std::uint64_t, IMediaSample* sample) {
     BYTE* data = nullptr;
     if (FAILED(sample->GetPointer(&data)) || !data) return E_POINTER;
+    // The picture keeps the size the pin was connected with; the rate follows the device.
+    const VideoFormat& picture = connected_.width > 0 ? connected_ : tick.format;
     const LONG size = sample->GetSize();
-    const auto bytes = static_cast<LONG>(tick.format.FrameBytes());
+    const auto bytes = static_cast<LONG>(picture.FrameBytes());
     if (size < bytes) return VFW_E_BUFFER_OVERFLOW;
-    if (!(tick.format == announced_)) {
-        CMediaType type = UyvyMediaType(tick.format);
-        if (FAILED(sample->SetMediaType(&type))) return E_OUTOFMEMORY;
-        announced_ = tick.format;
-    }
-    scenes_[tick.input - 1].Render(tick.frame, tick.format,
+    scenes_[tick.input - 1].Render(tick.frame, picture,
                                    std::span<std::uint8_t>(data, static_cast<std::size_t>(size)));
     return sample->SetActualDataLength(bytes);
 }

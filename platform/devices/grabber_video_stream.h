@@ -1,8 +1,13 @@
 // CGrabberVideoStream: a video output of the simulated grabber. A preview pin sends the frames
 // of its own input while the decoder is on that input and it has a signal; "Capture Out" sends
 // the same frames of the recorded input. Frames are packed UYVY drawn by the input's
-// CameraScene; when the video standard changes, the first frame of the new size carries the
-// new media type.
+// CameraScene.
+//
+// The picture size is the one the pin was connected with (the device's standard at that time).
+// A change of standard while the pin is connected changes the frame rate at once, but the
+// pictures keep their size until the pin is connected again: renderers and encoders downstream
+// take their geometry only while stopped, so a size change in the middle of a stream would
+// stop the preview.
 #pragma once
 
 #include "platform/devices/camera_scene.h"
@@ -38,7 +43,7 @@ class CGrabberVideoStream final : public CGrabberStream {
     // Streaming thread (set by Active before the thread starts).
     std::array<CameraScene, 4> scenes_{CameraScene(1), CameraScene(2), CameraScene(3),
                                        CameraScene(4)};
-    VideoFormat announced_;  // the picture the downstream pin was last told about
+    VideoFormat connected_;  // the picture size of the connection
 };
 
 }  // namespace devices

@@ -161,11 +161,9 @@ class DeviceFiltersTest : public testing::Test {
                                 block.data(), 40);
     }
 
-    // The picture the device sends for `input` at device time `t`.
-    static std::vector<BYTE> Picture(int input, nanoseconds t, const VideoFormat& format) {
+    // Device frame `frame` of camera `input` at the size of `format`.
+    static std::vector<BYTE> Frame(int input, std::uint64_t frame, const VideoFormat& format) {
         std::vector<BYTE> picture(format.FrameBytes());
-        const std::uint64_t frame =
-            static_cast<std::uint64_t>(t.count()) * format.framesPerSecond / 1'000'000'000;
         CameraScene(input).Render(frame, format, picture);
         return picture;
     }
@@ -295,15 +293,15 @@ TEST_F(DeviceFiltersTest, EachInputsFramesGoOutOnItsOwnPreviewOnlyWithSignal) {
     EXPECT_EQ(one[0].length, 720 * 576 * 2);
     EXPECT_TRUE(one[0].discontinuity);
     EXPECT_FALSE(one[1].discontinuity);
-    EXPECT_EQ(previews[0]->LastData(), Picture(1, milliseconds(320), kPal));
+    EXPECT_EQ(previews[0]->LastData(), Frame(1, 8, kPal));
 
     EXPECT_EQ(starts(previews[2]->Samples()), (std::vector<REFERENCE_TIME>{800'000, 2'400'000}));
-    EXPECT_EQ(previews[2]->LastData(), Picture(3, milliseconds(240), kPal));
+    EXPECT_EQ(previews[2]->LastData(), Frame(3, 6, kPal));
     EXPECT_TRUE(previews[1]->Samples().empty());
     EXPECT_TRUE(previews[3]->Samples().empty());
 
     EXPECT_EQ(starts(capture->Samples()), (std::vector<REFERENCE_TIME>{800'000, 2'400'000}));
-    EXPECT_EQ(capture->LastData(), Picture(3, milliseconds(240), kPal));
+    EXPECT_EQ(capture->LastData(), Frame(3, 6, kPal));
 
     const std::vector<ReceivedSample> sound = audio->Samples();
     ASSERT_EQ(sound.size(), 8u);
@@ -313,7 +311,7 @@ TEST_F(DeviceFiltersTest, EachInputsFramesGoOutOnItsOwnPreviewOnlyWithSignal) {
     }
 }
 
-TEST_F(DeviceFiltersTest, VideoStandardChangeResizesTheRunningStream) {
+TEST_F(DeviceFiltersTest, VideoStandardChangeTakesTheRateAtOnceAndTheSizeAtReconnection) {
     Attach("");
     BuildGraph();
     ComPtr<RecordingSink> preview = AddSink(kPreviewPinNames[1], MEDIATYPE_Video);
@@ -330,16 +328,31 @@ TEST_F(DeviceFiltersTest, VideoStandardChangeResizesTheRunningStream) {
     ASSERT_TRUE(preview->WaitForSamples(5));
     ASSERT_EQ(control_->Stop(), S_OK);
 
-    const std::vector<ReceivedSample> s = preview->Samples();
+    std::vector<ReceivedSample> s = preview->Samples();
     ASSERT_EQ(s.size(), 5u);
-    EXPECT_EQ(s[1].length, 720 * 576 * 2);
-    EXPECT_FALSE(s[1].newHeight);
-    EXPECT_EQ(s[2].newHeight, 480);  // the first small frame carries the new type
-    EXPECT_EQ(s[2].length, 720 * 480 * 2);
-    EXPECT_FALSE(s[3].newHeight);
+    for (const ReceivedSample& sample : s) {
+        EXPECT_EQ(sample.length, 720 * 576 * 2);  // the connected size
+        EXPECT_FALSE(sample.newHeight);
+    }
+    EXPECT_EQ(s[0].start, 400'000);
+    EXPECT_EQ(s[1].start, 800'000);
     EXPECT_EQ(s[2].start, 800'000 + 333'333);
     EXPECT_EQ(s[4].start, 1'800'000);
-    EXPECT_EQ(preview->LastData(), Picture(2, milliseconds(180), kNtsc));
+    // Device frame 5 (the third at 30 per second, at 180 ms), drawn at the connected size.
+    EXPECT_EQ(preview->LastData(), Frame(2, 5, kPal));
+
+    // Connected again, the pin takes the new standard's size.
+    const ComPtr<IPin> out = PinOf(grabber_.Get(), kPreviewPinNames[1]);
+    const ComPtr<IPin> in = PinOf(preview.Get(), u"In");
+    ASSERT_EQ(graph_->Disconnect(out.Get()), S_OK);
+    ASSERT_EQ(graph_->Disconnect(in.Get()), S_OK);
+    ASSERT_EQ(graph_->ConnectDirect(out.Get(), in.Get(), nullptr), S_OK);
+    ASSERT_EQ(control_->Run(), S_OK);
+    StepTo(milliseconds(280));  // device frames 6, 7 and 8
+    ASSERT_TRUE(preview->WaitForSamples(8));
+    s = preview->Samples();
+    EXPECT_EQ(s.back().length, 720 * 480 * 2);
+    EXPECT_EQ(preview->LastData(), Frame(2, 8, kNtsc));
 }
 
 TEST_F(DeviceFiltersTest, RemovalEndsTheStreamsAndSilencesTheDevice) {
