@@ -20,6 +20,7 @@
 #include "platform/media/imoniker.h"
 #include "platform/media/iproperty_bag.h"
 #include "platform/media/media_clsids.h"
+#include "platform/media/media_errors.h"
 #include "platform/media/media_runtime.h"
 #include "platform/media/variant.h"
 #include "tests/platform/devices/recording_sink.h"
@@ -373,6 +374,38 @@ TEST_F(DeviceFiltersTest, RemovalEndsTheStreamsAndSilencesTheDevice) {
     ASSERT_EQ(control_->Stop(), S_OK);
     // Frames up to the removal, none after: the last one started before 1 s.
     EXPECT_LT(preview->Samples().back().start, 10'000'000);
+}
+
+// The program's audio path: "Audio PCM Out" into the Infinite Pin Tee, whose output the graph
+// renders; a format the audio renderer cannot play would come back as a partial render.
+TEST_F(DeviceFiltersTest, SoundRendersThroughTheTee) {
+    Attach("");
+    BuildGraph();
+    ComPtr<IBaseFilter> tee =
+        FindDeviceFilter(CLSID_LegacyAmFilterCategory, u"Infinite Pin Tee Filter");
+    ASSERT_TRUE(tee);
+    ASSERT_EQ(graph_->AddFilter(tee.Get(), u"Infinite Pin Tee Filter"), S_OK);
+    ASSERT_EQ(graph_->ConnectDirect(PinOf(grabber_.Get(), kAudioPcmOutName).Get(),
+                                    PinOf(tee.Get(), u"Input").Get(), nullptr),
+              S_OK);
+    ComPtr<IEnumPins> pins;
+    ASSERT_EQ(tee->EnumPins(pins.ReleaseAndGetAddressOf()), S_OK);
+    ComPtr<IPin> teeOut;
+    for (ComPtr<IPin> pin; pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+        PIN_DIRECTION direction;
+        pin->QueryDirection(&direction);
+        ComPtr<IPin> peer;
+        if (direction == PINDIR_OUTPUT &&
+            pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) == VFW_E_NOT_CONNECTED) {
+            teeOut = pin;
+            break;
+        }
+    }
+    ASSERT_TRUE(teeOut);
+    EXPECT_EQ(graph_->Render(teeOut.Get()), S_OK);
+    ASSERT_EQ(control_->Run(), S_OK);
+    for (int n = 1; n <= 5; ++n) StepTo(milliseconds(40 * n));
+    EXPECT_EQ(control_->Stop(), S_OK);
 }
 
 TEST(RealTimeDeviceTest, PacesFramesOnItsOwnClock) {
