@@ -11,8 +11,10 @@
 namespace {
 
 constexpr int kPollMs = 200;
-// Long enough for the signal search to end and the stamps to be drawn.
+// Long enough for the signal search to end and the stamps to be drawn; without a capture only
+// for the window to be painted.
 constexpr qint64 kSettleMs = 4000;
+constexpr qint64 kSettleWithoutCaptureMs = 500;
 // The picture is taken by then whatever has arrived.
 constexpr qint64 kLimitMs = 15000;
 constexpr int kFramesWanted = 3;
@@ -58,7 +60,7 @@ bool CWindowScreenshot::PanesHaveFrames() const {
 
 void CWindowScreenshot::Poll() {
     const qint64 elapsed = clock_.elapsed();
-    if (elapsed < kSettleMs) return;
+    if (elapsed < (window_.m_pGraph ? kSettleMs : kSettleWithoutCaptureMs)) return;
     if (elapsed < kLimitMs && !PanesHaveFrames()) return;
     poll_.stop();
     saved_ = SaveWindowPicture(window_, path_);

@@ -1,0 +1,65 @@
+// The program's options.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "viewer/app/command_line.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> args, QuadrelOptions* options, std::string* error) {
+    args.insert(args.begin(), "quadrel");
+    return ParseCommandLine(args, options, error);
+}
+
+TEST(CommandLineTest, NoOptionsRunTheDefaultSimulator) {
+    QuadrelOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({}, &options, &error));
+    EXPECT_FALSE(options.help);
+    EXPECT_FALSE(options.noDevice);
+    EXPECT_FALSE(options.scenario);
+    EXPECT_FALSE(options.screenshot);
+}
+
+TEST(CommandLineTest, ScenarioAndScreenshotTakeTheirValueEitherWay) {
+    QuadrelOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--simulate", "signal=1; 5s remove", "--screenshot=/tmp/a b.png"}, &options,
+                      &error));
+    EXPECT_EQ(options.scenario, "signal=1; 5s remove");
+    EXPECT_EQ(options.screenshot, "/tmp/a b.png");
+    ASSERT_TRUE(Parse({"--simulator=absent", "--screenshot", "x.png", "--no-device", "-h"},
+                      &options, &error));
+    EXPECT_EQ(options.scenario, "absent");
+    EXPECT_EQ(options.screenshot, "x.png");
+    EXPECT_TRUE(options.noDevice);
+    EXPECT_TRUE(options.help);
+    ASSERT_TRUE(Parse({"--simulate="}, &options, &error));  // the default scenario
+    EXPECT_EQ(options.scenario, "");
+}
+
+TEST(CommandLineTest, MistakesAreRefusedWithTheReasonAndChangeNothing) {
+    QuadrelOptions options;
+    options.noDevice = true;
+    std::string error;
+    EXPECT_FALSE(Parse({"--simulate"}, &options, &error));
+    EXPECT_EQ(error, "--simulate needs a value");
+    EXPECT_FALSE(Parse({"--screenshot"}, &options, &error));
+    EXPECT_EQ(error, "--screenshot needs a value");
+    EXPECT_FALSE(Parse({"--screenshot="}, &options, &error));
+    EXPECT_EQ(error, "--screenshot needs a file name");
+    EXPECT_FALSE(Parse({"--no-device", "--simulat", "x"}, &options, &error));
+    EXPECT_EQ(error, "unknown option \"--simulat\"");
+    EXPECT_FALSE(Parse({"picture.png"}, &options, &error));
+    EXPECT_TRUE(options.noDevice);
+    EXPECT_FALSE(options.scenario);
+}
+
+TEST(CommandLineTest, HelpNamesEveryOption) {
+    const std::string usage = UsageText();
+    for (const char* option : {"--simulate", "--no-device", "--screenshot", "--help"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+}  // namespace

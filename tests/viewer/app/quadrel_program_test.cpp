@@ -1,0 +1,104 @@
+// The quadrel program as a person runs it: its help, its refusals, and its --screenshot picture
+// of the skinned window with and without the simulated grabber. The program runs in real time,
+// so these runs wait for it (bounded).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// Panes at 7/4 pixel per unit: channel 1 top left, channel 2 bottom left, channel 4 top right.
+const QRect kPane1(26, 19, 315, 238);
+const QRect kPane2(26, 261, 315, 238);
+const QRect kPane4(348, 19, 315, 238);
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString output;
+};
+
+class QuadrelProgramTest : public testing::Test {
+  protected:
+    ProgramRun Start(const QStringList& arguments) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUADREL_REGISTRY_DIR"),
+                           QString::fromStdString(registry_.Path()));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("QUADREL_SIMULATOR"));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(QUADREL_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(120000));
+        ProgramRun run;
+        run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        run.output = QString::fromUtf8(program.readAll());
+        return run;
+    }
+    QString Picture() const { return QString::fromStdString(dir_.File("window.png")); }
+
+    // How many pixels of `area` are near white (stamp text), and whether it is all black.
+    static int WhitePixels(const QImage& image, const QRect& area) {
+        int white = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qRed(image.pixel(x, y)) > 230 && qGreen(image.pixel(x, y)) > 230 &&
+                    qBlue(image.pixel(x, y)) > 230)
+                    ++white;
+        return white;
+    }
+    static bool AllBlack(const QImage& image, const QRect& area) {
+        for (int y = area.top(); y <= area.bottom(); y += 3)
+            for (int x = area.left(); x <= area.right(); x += 3)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0) return false;
+        return true;
+    }
+
+    testing_support::TempRegistry registry_;
+    testing_support::TempDir dir_;
+};
+
+TEST_F(QuadrelProgramTest, HelpExplainsTheOptionsAndMistakesAreRefused) {
+    const ProgramRun help = Start({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.contains(QStringLiteral("--simulate SCENARIO")));
+    EXPECT_TRUE(help.output.contains(QStringLiteral("--screenshot FILE")));
+    const ProgramRun unknown = Start({QStringLiteral("--record")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.output.contains(QStringLiteral("unknown option")));
+    const ProgramRun scenario =
+        Start({QStringLiteral("--simulate"), QStringLiteral("5s unplgu 2")});
+    EXPECT_EQ(scenario.exitCode, 2);
+    EXPECT_TRUE(scenario.output.contains(QStringLiteral("unplgu")));
+}
+
+TEST_F(QuadrelProgramTest, ScreenshotWithoutGrabberShowsTheShapedSkinAndEmptyPanes) {
+    const ProgramRun run =
+        Start({QStringLiteral("--no-device"), QStringLiteral("--screenshot"), Picture()});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QImage picture(Picture());
+    ASSERT_EQ(picture.size(), QSize(881, 608));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);  // outside the rounded outline
+    EXPECT_EQ(qAlpha(picture.pixel(440, 300)), 255);
+    EXPECT_TRUE(AllBlack(picture, kPane1));
+    EXPECT_TRUE(AllBlack(picture, kPane4));
+}
+
+TEST_F(QuadrelProgramTest, ScreenshotWithGrabberShowsLiveCamerasWithTheirStamps) {
+    const ProgramRun run = Start({QStringLiteral("--simulate"), QStringLiteral("signal=1,4"),
+                                  QStringLiteral("--screenshot"), Picture()});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QImage picture(Picture());
+    ASSERT_EQ(picture.size(), QSize(881, 608));
+    EXPECT_FALSE(AllBlack(picture, kPane1));
+    EXPECT_FALSE(AllBlack(picture, kPane4));
+    EXPECT_TRUE(AllBlack(picture, kPane2));  // no camera on input 2
+    // "Channel 1" at the top left and the date and time at the bottom right of its pane.
+    EXPECT_GT(WhitePixels(picture, QRect(kPane1.left(), kPane1.top(), 100, 12)), 40);
+    EXPECT_GT(WhitePixels(picture, QRect(kPane1.right() - 200, kPane1.bottom() - 12, 200, 12)), 80);
+}
+
+}  // namespace
