@@ -4,7 +4,6 @@
 
 #include <cctype>
 
-
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
 #include "platform/media/ivmr_mixer_bitmap9.h"
