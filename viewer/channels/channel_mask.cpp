@@ -1,5 +1,7 @@
 #include "viewer/channels/channel_mask.h"
 
+#include <cstddef>
+
 namespace channel_views {
 
 std::uint32_t EnabledChannelMask(std::span<const std::int32_t, kChannelCount> flags) {

@@ -123,15 +123,5 @@ TEST(PanePictureRenderTest, PicturesByKindAndEmptyPanes) {
     EXPECT_TRUE(InkIn(low).grey);
 }
 
-TEST(PanePictureRenderTest, FontsOfThePictures) {
-    const LOGFONTW font = SignalPictureFont();
-    EXPECT_EQ(std::u16string(font.lfFaceName), u"Arial");
-    EXPECT_EQ(font.lfHeight, 12);
-    EXPECT_EQ(font.lfWidth, 10);
-    EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfCharSet, 0);
-    EXPECT_EQ(font.lfPitchAndFamily, 0x20);
-}
-
 }  // namespace
 }  // namespace channel_views
