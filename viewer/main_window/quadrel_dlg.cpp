@@ -198,13 +198,52 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_LOCKED:
             LockViewer();
             return;
+        case IDC_CHANNEL1:
+        case IDC_CHANNEL2:
+        case IDC_CHANNEL3:
+        case IDC_CHANNEL4:
+            OnChannelButton(id - IDC_CHANNEL1 + 1);
+            return;
+        case IDC_STYLE1:
+            OnStyle(4);
+            return;
+        case IDC_STYLE2:
+            OnStyle(3);
+            return;
+        case IDC_STYLE3:
+            OnStyle(1);
+            return;
+        case IDC_ON:
+            OnCyclingOn();
+            return;
+        case IDC_OFF:
+            OnCyclingOff();
+            return;
+        case IDC_SEARCH:
+            OnSearch();
+            return;
+        case IDC_SHOW_STAMP:
+            OnShowStamp();
+            return;
+        case IDC_VOLUME_ON:
+            OnVolume(false);  // shown while the sound is on: mutes it
+            return;
+        case IDC_VOLUME_OFF:
+            OnVolume(true);
+            return;
+        case IDC_CHANNEL_SETTING:
+            OnChannelSetting();
+            return;
+        case IDC_PROPERTY:
+            OnProperty();
+            return;
         case IDOK:
         case IDCANCEL:
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The channel, recording, snapshot, settings and alarm buttons act through the
-            // handlers of their own parts of the viewer.
+            // The recording, snapshot, settings and alarm buttons act through the handlers of
+            // their own parts of the viewer.
             return;
     }
 }
@@ -224,6 +263,7 @@ void CQuadrelDlg::paintEvent(QPaintEvent* /*event*/) {
         painter.drawImage(0, 0, *m_pSkin);
     else
         painter.fillRect(rect(), palette().window());
+    PaintPaneFrames(painter);
 }
 
 int CQuadrelDlg::PaneAt(QPoint point) const {

@@ -22,6 +22,7 @@
 #include "platform/base/bitmap.h"
 #include "platform/ui/dialog.h"
 #include "viewer/capture/capture_graph.h"
+#include "viewer/channels/pane_pictures.h"
 #include "viewer/main_window/alarm_state.h"
 #include "viewer/settings/grabber_settings.h"
 
@@ -30,6 +31,7 @@ class CDeviceNotification;
 class CMessage;
 class CVideoPane;
 class IPrompts;
+class QPainter;
 namespace devices {
 class SimulatedGrabber;
 }
@@ -90,12 +92,42 @@ class CQuadrelDlg : public CDialog {
     int TickAutoLock();
 
     // ---- Channel views (layouts, panes, device mode) ----
+    // The layout rectangles from the panes' places; once, while the panes are at their start-up
+    // places.
     void ComputeLayoutRects();
+    // Layout 1 single, 3 big and small, 4 quad: 0 done (m_layout = style); 4 no capture; 5 no
+    // such layout; 6 the panes could not be given to the graph.
+    int ApplyLayout(int style);
+    // Each places the panes, gives them to the graph (false when that fails) and makes the
+    // current channel's view again; single view puts the device in fixed mode on that channel.
+    bool LayoutSingle();
+    bool LayoutBigSmall();
+    bool LayoutQuad();
+    // Makes `channel` (0 to 4; 0 the lowest enabled) current in the view without switching the
+    // device: frames, pane pictures and the latched channel button. Disabled channels hand on
+    // forward to the next one.
     void ShowChannel(int channel);
-    void DrawClosedPanes();
+    // Fixed mode on `channel`, or for 0 on the lowest channel with a signal; the channel
+    // selected, 0 when none.
+    int SelectDeviceChannel(int channel);
+    // The hardware's own round-robin over the valid inputs (ON latched, OFF not).
     void EnterCyclingMode();
     // 0 done; E_FAIL no graph; 3 settings key unavailable; 2 no device-control object.
     int ApplyChannelControl();
+    // The frames around the panes: red round the pane of `channel`, blue round the others
+    // (only the current pane in single view); drawn on the window while a capture runs.
+    void DrawPaneFrames(int channel);
+    // Pane pictures: "Channel n Close" over each disabled channel; "No Signal" over each
+    // enabled channel whose bit is clear in `mask`; "Lost Signal" over each enabled channel
+    // whose bit is clear in `mask` and set in baselineSignalMask (once a baseline is taken).
+    void DrawClosedPanes();
+    void DrawNoSignalPanes(std::uint32_t mask);
+    void DrawLostSignalPanes(std::uint32_t mask);
+    // A click and a double click on the pane of `channel`, after the gate has passed.
+    void OnPaneClick(int channel);
+    void OnPaneDoubleClick(int channel);
+    // The channel whose pane is framed red (0: all blue); -1 before the first frames.
+    int FramedChannel() const { return framedChannel_; }
 
     // ---- Alarms ----
     std::uint32_t PollSignalLoss();
@@ -170,9 +202,23 @@ class CQuadrelDlg : public CDialog {
     void OnClose();
     void OnHelp();
 
-    // Pane clicks after the login (channel views).
-    void OnPaneClick(int channel);
-    void OnPaneDoubleClick(int channel);
+    // Buttons of the channel views.
+    void OnChannelButton(int channel);
+    void OnStyle(int style);
+    void OnCyclingOn();
+    void OnCyclingOff();
+    void OnSearch();
+    void OnShowStamp();
+    void OnVolume(bool on);
+    void OnChannelSetting();
+    void OnProperty();
+    // Moves and shows the panes as `placement` says and gives them to the graph.
+    bool PlaceAndAttachPanes(int layout);
+    void PaintPaneFrames(QPainter& painter) const;
+    // Paints each pane's picture (none: the pane is left as it is).
+    void PaintPanePictures(const channel_views::PanePictures& pictures);
+    // The enabled channels of the settings (none without settings).
+    std::uint32_t EnabledChannels() const;
     // The clearing steps of ClearAlarm without its gate.
     void ResetAlarms();
     void StopAlarmSound();
@@ -185,6 +231,7 @@ class CQuadrelDlg : public CDialog {
     void ReadScheduleWindow();
 
     const Services services_;
+    int framedChannel_ = -1;  // the pane framed red; 0 none, -1 no frames drawn
     // Manual drag of the borderless window where the window system cannot move it.
     bool dragging_ = false;
     QPoint dragOffset_;

@@ -1,12 +1,7 @@
 // The main window's side of the alarms: acknowledging them, and the hooks through which the
-// watch tick and device removal reach the alarm logic.
+// watch tick and device removal raise them.
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"
-
-std::uint32_t CQuadrelDlg::PollSignalLoss() {
-    // Hook of the signal watch: the channels that have newly lost their signal (none yet).
-    return 0;
-}
 
 void CQuadrelDlg::RaiseAlarm(std::uint32_t /*mask*/) {
     // Hook of the alarms: sound, mail and the Alarm button for one new alarm bit.
