@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/com/runtime.h"
+#include "platform/device_pages/device_pages.h"
 #include "platform/devices/simulated_device.h"
 #include "platform/media/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
@@ -36,6 +37,7 @@ int CQuadrelApp::InitInstance() {
     resources::Init();
     const CComScope com;
     RegisterMediaRuntime();
+    RegisterDevicePages();  // the grabber's property page behind the Property button
     // Declared before the window: the grabber outlives the window's registration with it.
     std::unique_ptr<devices::SimulatedDevice> grabber;
     if (scenario_) grabber = std::make_unique<devices::SimulatedDevice>(*scenario_);
