@@ -55,6 +55,16 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
             }
             continue;
         }
+        std::optional<std::string> layout;
+        if (!TakeValue(args, &i, "--layout", &layout, &matched, error)) return false;
+        if (matched) {
+            if (*layout != "1" && *layout != "3" && *layout != "4") {
+                *error = "--layout takes 1, 3 or 4";
+                return false;
+            }
+            result.layout = std::stoi(*layout);
+            continue;
+        }
         *error = "unknown option \"" + std::string(arg) + "\"";
         return false;
     }
@@ -63,7 +73,7 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
 }
 
 std::string UsageText() {
-    return R"(usage: quadrel [--simulate SCENARIO] [--no-device] [--screenshot FILE] [--help]
+    return R"(usage: quadrel [--simulate SCENARIO] [--no-device] [--layout N] [--screenshot FILE] [--help]
 
 The four-channel surveillance viewer. It runs on a simulated four-input grabber unless told
 otherwise; a real USB capture device plugged in or out is noticed through udev.
@@ -80,6 +90,9 @@ otherwise; a real USB capture device plugged in or out is noticed through udev.
                         <time> counts from start: "5s", "2.5s", "1500ms".
                         Example: --simulate "signal=1,2,4; 5s unplug 2; 20s remove; 25s arrive"
   --no-device           start without the simulated grabber (empty panes)
+  --layout N            the panes' layout once the capture runs: 4 quad (the default), 3 one
+                        big pane over three small ones, 1 the current channel alone (which puts
+                        the grabber on that input until the next signal search ends)
   --screenshot FILE     start, let the cameras' pictures arrive for a few seconds, save a PNG
                         picture of the window (transparent outside its shape) and exit; works
                         without a screen with QT_QPA_PLATFORM=offscreen

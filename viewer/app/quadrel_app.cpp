@@ -49,6 +49,10 @@ int CQuadrelApp::InitInstance() {
     services.watchUdev = true;
     CQuadrelDlg window(services);
 
+    if (options_.layout) {
+        const int layout = *options_.layout;
+        QTimer::singleShot(0, &window, [&window, layout] { window.ApplyLayout(layout); });
+    }
     std::unique_ptr<CWindowScreenshot> screenshot;
     if (options_.screenshot) {
         screenshot = std::make_unique<CWindowScreenshot>(

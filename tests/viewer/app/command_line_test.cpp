@@ -63,3 +63,25 @@ TEST(CommandLineTest, HelpNamesEveryOption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLineTest, LayoutTakesOnlyTheThreeLayouts) {
+    QuadrelOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--layout", "3"}, &options, &error));
+    EXPECT_EQ(options.layout, 3);
+    ASSERT_TRUE(Parse({"--layout=1"}, &options, &error));
+    EXPECT_EQ(options.layout, 1);
+    ASSERT_TRUE(Parse({}, &options, &error));
+    EXPECT_FALSE(options.layout);
+    for (const char* bad : {"2", "0", "5", "", "4x", "quad"}) {
+        const std::string arg = std::string("--layout=") + bad;
+        EXPECT_FALSE(Parse({arg.c_str()}, &options, &error)) << bad;
+        EXPECT_EQ(error, "--layout takes 1, 3 or 4") << bad;
+    }
+    EXPECT_FALSE(Parse({"--layout"}, &options, &error));
+    EXPECT_EQ(error, "--layout needs a value");
+}
+
+}  // namespace
