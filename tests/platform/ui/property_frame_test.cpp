@@ -11,7 +11,7 @@
 #include "platform/ui/dialog_builder.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
-#include "platform/ui/ispecify_property_pages.h"
+#include "platform/com/ispecify_property_pages.h"
 #include "platform/ui/property_frame.h"
 #include "platform/ui/scripted_prompts.h"
 
