@@ -95,7 +95,15 @@ TEST_F(QuadrelProgramTest, ScreenshotWithGrabberShowsLiveCamerasWithTheirStamps)
     ASSERT_EQ(picture.size(), QSize(881, 608));
     EXPECT_FALSE(AllBlack(picture, kPane1));
     EXPECT_FALSE(AllBlack(picture, kPane4));
-    EXPECT_TRUE(AllBlack(picture, kPane2));  // no camera on input 2
+    // No camera on input 2: no video, only "No Signal" on the line through the middle and the
+    // channel's title at the top.
+    const int middle = kPane2.top() + kPane2.height() / 2;
+    EXPECT_TRUE(AllBlack(picture, QRect(kPane2.left(), kPane2.top() + 16, kPane2.width(),
+                                        middle - 10 - kPane2.top() - 16)));
+    EXPECT_TRUE(AllBlack(
+        picture, QRect(kPane2.left(), middle + 10, kPane2.width(), kPane2.bottom() - middle - 10)));
+    EXPECT_GT(WhitePixels(picture, QRect(kPane2.left(), middle - 10, kPane2.width(), 20)), 20);
+    EXPECT_GT(WhitePixels(picture, QRect(kPane2.left(), kPane2.top(), 100, 14)), 20);
     // "Channel 1" at the top left and the date and time at the bottom right of its pane.
     EXPECT_GT(WhitePixels(picture, QRect(kPane1.left(), kPane1.top(), 100, 12)), 40);
     EXPECT_GT(WhitePixels(picture, QRect(kPane1.right() - 200, kPane1.bottom() - 12, 200, 12)), 80);
