@@ -21,6 +21,7 @@
 #include "platform/media/media_runtime.h"
 #include "tests/overlay/frame_graph.h"
 #include "tests/overlay/vexlay_library.h"
+#include "tests/support/device_lookup.h"
 #include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;
@@ -28,31 +29,6 @@ using overlay_test::FrameSink;
 using overlay_test::PinOf;
 
 namespace {
-
-ComPtr<IBaseFilter> Device(REFCLSID category, std::u16string_view name) {
-    ComPtr<ICreateDevEnum> devices;
-    ComPtr<IEnumMoniker> monikers;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, &devices)) ||
-        devices->CreateClassEnumerator(category, monikers.ReleaseAndGetAddressOf(), 0) != S_OK)
-        return nullptr;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        VARIANT value;
-        VariantInit(&value);
-        moniker->BindToStorage(nullptr, nullptr, IPropertyBag::kIid,
-                               bag.ReleaseAndGetVoidAddressOf());
-        const bool match = bag && bag->Read(u"FriendlyName", &value, nullptr) == S_OK &&
-                           std::u16string_view(value.bstrVal) == name;
-        VariantClear(&value);
-        if (!match) continue;
-        ComPtr<IBaseFilter> filter;
-        moniker->BindToObject(nullptr, nullptr, IBaseFilter::kIid,
-                              filter.ReleaseAndGetVoidAddressOf());
-        return filter;
-    }
-    return nullptr;
-}
 
 // The rectangle (in pixels) of the frame where `a` and `b` differ; empty when they do not.
 struct Box {
@@ -90,8 +66,10 @@ TEST(GrabberOverlayTest, CaptureFramesCarryTheTitleAndTheStampAndNothingElse) {
         auto clock = std::make_shared<devices::ManualDeviceClock>();
         devices::SimulatedDevice device(scenario, clock);
 
-        ComPtr<IBaseFilter> grabber = Device(CLSID_VideoInputDeviceCategory, u"QVD Grabber Device");
-        ComPtr<IBaseFilter> control = Device(KSCATEGORY_DEVICECONTROL, u"QV Device Control");
+        ComPtr<IBaseFilter> grabber = testing_support::FindDeviceFilter(
+            CLSID_VideoInputDeviceCategory, u"QVD Grabber Device");
+        ComPtr<IBaseFilter> control =
+            testing_support::FindDeviceFilter(KSCATEGORY_DEVICECONTROL, u"QV Device Control");
         ASSERT_TRUE(grabber && control);
         ComPtr<IBaseFilter> tee, title;
         ASSERT_EQ(CoCreateInstance(CLSID_InfTee, nullptr, CLSCTX_INPROC_SERVER, &tee), S_OK);

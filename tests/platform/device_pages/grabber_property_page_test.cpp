@@ -3,6 +3,8 @@
 // property frame creates it, and scripted prompts play the user.
 #include <gtest/gtest.h>
 
+#include "tests/support/device_lookup.h"
+
 #include <QComboBox>
 #include <QTabWidget>
 #include <chrono>
@@ -31,6 +33,9 @@
 #include "platform/ui/property_frame.h"
 #include "platform/ui/scripted_prompts.h"
 
+using testing_support::FindDeviceFilter;
+using testing_support::FriendlyName;
+
 namespace {
 
 using namespace devices;
@@ -40,40 +45,6 @@ using std::chrono::nanoseconds;
 
 const VideoFormat kPal{720, 576, 25};
 const VideoFormat kNtsc{720, 480, 30};
-
-std::u16string FriendlyName(IMoniker* moniker) {
-    ComPtr<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                      bag.ReleaseAndGetVoidAddressOf())))
-        return {};
-    VARIANT value;
-    VariantInit(&value);
-    std::u16string name;
-    if (bag->Read(u"FriendlyName", &value, nullptr) == S_OK && value.vt == VT_BSTR)
-        name.assign(value.bstrVal, SysStringLen(value.bstrVal));
-    VariantClear(&value);
-    return name;
-}
-
-// The listed device filter of `category` named `name`, bound as the program binds it.
-ComPtr<IBaseFilter> FindDeviceFilter(REFCLSID category, std::u16string_view name) {
-    ComPtr<ICreateDevEnum> devices;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, &devices),
-              S_OK);
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(category, monikers.ReleaseAndGetAddressOf(), 0) != S_OK)
-        return nullptr;
-    for (;;) {
-        ComPtr<IMoniker> moniker;
-        if (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) != S_OK) return nullptr;
-        if (FriendlyName(moniker.Get()) != name) continue;
-        ComPtr<IBaseFilter> filter;
-        EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
-                                        filter.ReleaseAndGetVoidAddressOf()),
-                  S_OK);
-        return filter;
-    }
-}
 
 // The page's window inside the frame's first tab.
 QWidget* PageWindow(CPropertyFrame& frame) {

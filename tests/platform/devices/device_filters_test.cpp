@@ -3,6 +3,8 @@
 // device's clock.
 #include <gtest/gtest.h>
 
+#include "tests/support/device_lookup.h"
+
 #include "platform/com/ispecify_property_pages.h"
 #include "platform/com/runtime.h"
 #include "platform/devices/camera_scene.h"
@@ -26,6 +28,9 @@
 #include "tests/platform/devices/recording_sink.h"
 
 namespace devices {
+using testing_support::FindDeviceFilter;
+using testing_support::FriendlyName;
+
 namespace {
 
 using devices_test::ReceivedSample;
@@ -39,40 +44,6 @@ Scenario ScenarioOf(std::string_view text) {
     std::string error;
     EXPECT_TRUE(ParseScenario(text, &scenario, &error)) << error;
     return scenario;
-}
-
-std::u16string FriendlyName(IMoniker* moniker) {
-    ComPtr<IPropertyBag> bag;
-    if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag,
-                                      bag.ReleaseAndGetVoidAddressOf())))
-        return {};
-    VARIANT value;
-    VariantInit(&value);
-    std::u16string name;
-    if (bag->Read(u"FriendlyName", &value, nullptr) == S_OK && value.vt == VT_BSTR)
-        name.assign(value.bstrVal, SysStringLen(value.bstrVal));
-    VariantClear(&value);
-    return name;
-}
-
-// The first filter of `category` named `name`, as the program looks for it; null when none.
-ComPtr<IBaseFilter> FindDeviceFilter(REFCLSID category, std::u16string_view name) {
-    ComPtr<ICreateDevEnum> devices;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, &devices),
-              S_OK);
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(category, monikers.ReleaseAndGetAddressOf(), 0) != S_OK)
-        return nullptr;
-    for (;;) {
-        ComPtr<IMoniker> moniker;
-        if (monikers->Next(1, moniker.ReleaseAndGetAddressOf(), nullptr) != S_OK) return nullptr;
-        if (FriendlyName(moniker.Get()) != name) continue;
-        ComPtr<IBaseFilter> filter;
-        EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter,
-                                        filter.ReleaseAndGetVoidAddressOf()),
-                  S_OK);
-        return filter;
-    }
 }
 
 struct PinSeen {
