@@ -110,3 +110,46 @@ TEST_F(QuadrelProgramTest, ScreenshotWithGrabberShowsLiveCamerasWithTheirStamps)
 }
 
 }  // namespace
+
+namespace {
+
+// Where the panes go in the other layouts: the quad panes' union, and its upper three quarters.
+const QRect kFull(26, 19, 637, 480);
+
+// Pixels of camera 1's picture (blue stripes) in `area`; pane pictures are black and white only.
+int CameraOnePixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 2)
+        for (int x = area.left(); x <= area.right(); x += 2)
+            if (qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 40) ++count;
+    return count;
+}
+
+TEST_F(QuadrelProgramTest, LayoutOptionPutsTheCurrentCameraWhereTheLayoutSays) {
+    // Single view: channel 1's camera fills the whole video area, over the other panes' places.
+    ProgramRun run =
+        Start({QStringLiteral("--simulate"), QStringLiteral("signal=1"), QStringLiteral("--layout"),
+               QStringLiteral("1"), QStringLiteral("--screenshot"), Picture()});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    QImage picture(Picture());
+    EXPECT_GT(CameraOnePixels(picture, kPane4.adjusted(20, 20, -20, -20)), 1000);
+    EXPECT_GT(CameraOnePixels(picture, kPane2.adjusted(20, 20, -20, -20)), 1000);
+
+    // One big pane above three small ones: channel 1 spans the width in the upper part, and
+    // channel 2's small pane (no camera) sits at the bottom left with its "No Signal" line.
+    run =
+        Start({QStringLiteral("--simulate"), QStringLiteral("signal=1"), QStringLiteral("--layout"),
+               QStringLiteral("3"), QStringLiteral("--screenshot"), Picture()});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    picture = QImage(Picture());
+    const int bigBottom = kFull.top() + 3 * kFull.height() / 4 - 4;
+    EXPECT_GT(CameraOnePixels(picture, QRect(kFull.right() - 120, kFull.top() + 30, 100, 100)), 500)
+        << "the big pane reaches the right edge";
+    EXPECT_EQ(CameraOnePixels(picture, QRect(kFull.left() + 8, bigBottom + 16, 100, 60)), 0)
+        << "channel 1 is not in the bottom strip";
+    const QRect small0(kFull.left() + 8, bigBottom + 16, kFull.width() / 3 - 24,
+                       kFull.bottom() - bigBottom - 24);
+    EXPECT_GT(WhitePixels(picture, small0), 10) << "\"No Signal\" in the first small pane";
+}
+
+}  // namespace
