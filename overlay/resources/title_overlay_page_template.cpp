@@ -35,18 +35,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_DURATION_END, ControlKind::kEdit, nullptr, 171, 86, 46, 12, kEditStyle},
 };
 
-// A child window with a border and no caption, as property pages are.
-constexpr DialogTemplate kPage{
-    .id = IDD_TITLE_OVERLAY_PAGE,
-    .cx = 235,
-    .cy = 146,
-    .caption = nullptr,
-    .style = dialog_style::kChild | dialog_style::kBorder,
-    .fontFace = "MS Shell Dlg",
-    .pointSize = 8,
-    .units = DialogUnits::kFontAverage,
-    .controls = kControls,
-};
+constexpr DialogTemplate kPage = PropertyPageTemplate(IDD_TITLE_OVERLAY_PAGE, 235, 146, kControls);
 
 }  // namespace
 

@@ -14,18 +14,7 @@ constexpr ControlTemplate kControls[] = {
      kVScroll | kTabStop},
 };
 
-// A child window with a border and no caption, as property pages are.
-constexpr DialogTemplate kPage{
-    .id = IDD_GRABBER_PAGE,
-    .cx = 200,
-    .cy = 64,
-    .caption = nullptr,
-    .style = dialog_style::kChild | dialog_style::kBorder,
-    .fontFace = "MS Shell Dlg",
-    .pointSize = 8,
-    .units = DialogUnits::kFontAverage,
-    .controls = kControls,
-};
+constexpr DialogTemplate kPage = PropertyPageTemplate(IDD_GRABBER_PAGE, 200, 64, kControls);
 
 }  // namespace
 

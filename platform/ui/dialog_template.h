@@ -76,3 +76,18 @@ struct DialogTemplate {
     DialogUnits units;
     std::span<const ControlTemplate> controls;
 };
+
+// A property page's template: a child window with a border and no caption, in the usual page font
+// and its dialog units.
+constexpr DialogTemplate PropertyPageTemplate(int id, int cx, int cy,
+                                              std::span<const ControlTemplate> controls) {
+    return DialogTemplate{.id = id,
+                          .cx = cx,
+                          .cy = cy,
+                          .caption = nullptr,
+                          .style = dialog_style::kChild | dialog_style::kBorder,
+                          .fontFace = "MS Shell Dlg",
+                          .pointSize = 8,
+                          .units = DialogUnits::kFontAverage,
+                          .controls = controls};
+}

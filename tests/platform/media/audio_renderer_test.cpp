@@ -38,22 +38,8 @@ TEST(Volume, HundredthsOfADecibelToGain) {
     EXPECT_NEAR(right, 16461, 2);
 }
 
-class AudioRenderTest : public MediaTest {
+class AudioRenderTest : public TeeGraphTest {
   protected:
-    void SetUp() override {
-        MediaTest::SetUp();
-        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
-        ASSERT_EQ(graph.As(&control), S_OK);
-        ASSERT_EQ(CoCreateInstance(CLSID_InfTee, nullptr, CLSCTX_INPROC_SERVER, &tee), S_OK);
-        ASSERT_EQ(graph->AddFilter(tee.Get(), u"Infinite Pin Tee Filter"), S_OK);
-    }
-    void TearDown() override {
-        if (control) control->Stop();
-        control = nullptr;
-        graph = nullptr;
-        tee = nullptr;
-        MediaTest::TearDown();
-    }
     TestSource::Stream* AddAudioSource(WORD bits) {
         source = TestSource::Create();
         auto* stream = source->AddStream(u"Audio PCM Out", PcmType(2, 48000, bits));
@@ -69,9 +55,6 @@ class AudioRenderTest : public MediaTest {
     }
 
     testing_support::ScopedEnv noDevice{"QUADREL_AUDIO_DEVICE", "none"};
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
-    ComPtr<IBaseFilter> tee;
     ComPtr<TestSource> source;
 };
 

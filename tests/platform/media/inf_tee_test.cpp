@@ -29,27 +29,7 @@ std::vector<std::u16string> PinNames(IBaseFilter* filter) {
     return names;
 }
 
-class InfTeeTest : public MediaTest {
-  protected:
-    void SetUp() override {
-        MediaTest::SetUp();
-        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
-        ASSERT_EQ(graph.As(&control), S_OK);
-        ASSERT_EQ(CoCreateInstance(CLSID_InfTee, nullptr, CLSCTX_INPROC_SERVER, &tee), S_OK);
-        ASSERT_EQ(graph->AddFilter(tee.Get(), u"Infinite Pin Tee Filter"), S_OK);
-    }
-    void TearDown() override {
-        if (control) control->Stop();
-        control = nullptr;
-        graph = nullptr;
-        tee = nullptr;
-        MediaTest::TearDown();
-    }
-
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
-    ComPtr<IBaseFilter> tee;
-};
+using InfTeeTest = TeeGraphTest;
 
 TEST_F(InfTeeTest, OutputsGrowAsTheLastFreeOneIsConnected) {
     auto source = TestSource::Create();
