@@ -1,6 +1,14 @@
-// The filter linked into the test program, for what its COM interfaces do not show: frames
-// passing untouched with overlay type 0, and the frame rate taken from the input.
+// The filter linked into the test program, for what its COM interfaces do not show: the stamp
+// drawn from a clock the test sets, frames passing untouched with overlay type 0, and the frame
+// rate taken from the input.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "overlay/filter_title_overlay.h"
 #include "platform/com/runtime.h"
@@ -9,6 +17,7 @@
 #include "platform/media/media_clsids.h"
 #include "platform/media/media_runtime.h"
 #include "tests/overlay/frame_graph.h"
+#include "tests/overlay/overlay_test_support.h"
 
 using overlay_test::FrameSink;
 using overlay_test::FrameSource;
@@ -56,6 +65,45 @@ class LinkedGraph {
     ComPtr<IMediaControl> control;
 };
 
+// A stamp clock the test sets: the filter reads it on its streaming thread, the test changes it
+// only between frames.
+class SetClock {
+  public:
+    SetClock() : m_second(std::make_shared<std::atomic<int>>(0)) {}
+    void Set(int second) { m_second->store(second); }
+    StampClock Clock() const {
+        return [second = m_second] {
+            const int s = second->load();
+            return StampTime{2011, 6, 13, 9, 5 + s / 60, s % 60};
+        };
+    }
+    static std::u16string Text(int second) {
+        char text[32];
+        std::snprintf(text, sizeof text, "2011-06-13(09:%02d:%02d)", 5 + second / 60, second % 60);
+        return std::u16string(text, text + std::char_traits<char>::length(text));
+    }
+
+  private:
+    std::shared_ptr<std::atomic<int>> m_second;
+};
+
+// Frame `n` of the source as the filter must leave it: `title` at (0,0) and `stamp` flush with
+// the bottom-right corner.
+std::vector<BYTE> StampedFrame(const VideoFormat& format, int n, const std::u16string& title,
+                               const std::u16string& stamp) {
+    const FrameLayout layout{kPixelFormatUYVY, format.width, format.height, format.width * 2,
+                             false};
+    std::vector<BYTE> frame = overlay_test::SourceFrame(format.FrameBytes(), n);
+    const TextBitmap titleBits = RenderedText(title);
+    const TextBitmap stampBits = RenderedText(stamp);
+    EXPECT_GT(titleBits.cx, 0);
+    EXPECT_GT(stampBits.cx, 0);
+    ReferenceBlend(frame, layout, titleBits, POINT{0, 0}, true);
+    ReferenceBlend(frame, layout, stampBits,
+                   POINT{format.width - stampBits.cx, format.height - stampBits.cy}, true);
+    return frame;
+}
+
 class LinkedFilterTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -64,6 +112,66 @@ class LinkedFilterTest : public ::testing::Test {
     }
     void TearDown() override { CoUninitialize(); }
 };
+
+TEST_F(LinkedFilterTest, EveryFrameCarriesTheTitleAndTheStampOfItsOwnTime) {
+    ComPtr<CFilterTitleOverlay> title = MakeFilter();
+    const std::u16string name = u"Gate 3 / 大门";
+    ASSERT_EQ(title->SetTitle(name.c_str(), static_cast<int>(2 * (name.size() + 1))), S_OK);
+    const VideoFormat format;
+    LinkedGraph graph(title.Get(), format, format.avgTimePerFrame);
+    SetClock clock;
+    title->Controller()->SetStampClock(clock.Clock());
+
+    // The clock moves between frames, once across a minute: each frame shows the time it was
+    // drawn at, and an unchanged time draws the same stamp again.
+    constexpr int kSeconds[] = {7, 7, 8, 59, 60, 61};
+    constexpr int kFrames = static_cast<int>(std::size(kSeconds));
+    ASSERT_EQ(graph.control->Run(), S_OK);
+    for (int n = 0; n < kFrames; ++n) {
+        clock.Set(kSeconds[n]);
+        graph.source->Step(1);
+        ASSERT_TRUE(graph.sink->WaitForFrames(n + 1));
+    }
+    ASSERT_EQ(graph.control->Stop(), S_OK);
+
+    const std::vector<FrameSink::Frame> frames = graph.sink->Frames();
+    ASSERT_EQ(frames.size(), static_cast<std::size_t>(kFrames));
+    for (int n = 0; n < kFrames; ++n) {
+        EXPECT_TRUE(frames[n].data == StampedFrame(format, n, name, SetClock::Text(kSeconds[n])))
+            << "frame " << n;
+        // Times pass through unchanged.
+        EXPECT_EQ(frames[n].start, n * 400000);
+        EXPECT_EQ(frames[n].stop, (n + 1) * 400000);
+    }
+}
+
+TEST_F(LinkedFilterTest, TitleIsRefusedUnlessStoppedAndTheNextRunShowsTheNewOne) {
+    ComPtr<CFilterTitleOverlay> title = MakeFilter();
+    VideoFormat small;
+    small.width = 320;
+    small.height = 240;
+    LinkedGraph graph(title.Get(), small, small.avgTimePerFrame);
+    SetClock clock;
+    title->Controller()->SetStampClock(clock.Clock());
+
+    ASSERT_EQ(graph.control->Pause(), S_OK);
+    EXPECT_EQ(title->SetTitle(u"Paused", 14), E_UNEXPECTED);
+    ASSERT_EQ(graph.control->Run(), S_OK);
+    EXPECT_EQ(title->SetTitle(u"Running", 16), E_UNEXPECTED);
+    clock.Set(10);
+    graph.source->Step(1);
+    ASSERT_TRUE(graph.sink->WaitForFrames(1));
+    ASSERT_EQ(graph.control->Stop(), S_OK);
+
+    EXPECT_EQ(title->SetTitle(u"Yard", 10), S_OK);
+    clock.Set(11);
+    graph.RunFrames(1, 2);
+
+    const std::vector<FrameSink::Frame> frames = graph.sink->Frames();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_TRUE(frames[0].data == StampedFrame(small, 0, u"Channel 1!", SetClock::Text(10)));
+    EXPECT_TRUE(frames[1].data == StampedFrame(small, 1, u"Yard", SetClock::Text(11)));
+}
 
 TEST_F(LinkedFilterTest, OverlayTypeZeroPassesFramesUntouched) {
     ComPtr<CFilterTitleOverlay> title = MakeFilter();
