@@ -12,7 +12,6 @@ namespace {
 
 // A channel name of at most 512 bytes, terminator included.
 constexpr std::size_t kChannelNameUnits = 256;
-constexpr DWORD kManualChannelControl = 1;
 constexpr LONG kSilence = -10000;
 constexpr LONG kFullVolume = 0;
 
@@ -43,9 +42,9 @@ int CCaptureSession::ConfigureCapture() {
             return 3;
     for (int k = 0; k < 4; ++k) SetChannelTitle(graph_, names[k], k);
 
-    DWORD mode = kManualChannelControl;
+    DWORD mode = setting::kManualChannelControl;
     ReadSettingDword(holder, setting::kChannelControlMode, &mode);
-    if (mode == kManualChannelControl) {
+    if (mode == setting::kManualChannelControl) {
         const GrabberSettings* settings = host_.Settings();
         const auto on = [settings](int k) { return settings && settings->channelEnabled[k]; };
         if (FAILED(SetValidChannels(graph_, on(0), on(1), on(2), on(3)))) return 2;

@@ -11,12 +11,6 @@
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
-namespace {
-
-constexpr DWORD kManualChannelControl = 1;
-
-}  // namespace
-
 void CChannelViews::ComputeLayoutRects() {
     std::array<RECT, 4> panes{};
     for (int k = 0; k < 4; ++k) panes[static_cast<std::size_t>(k)] = host_.PaneRect(k);
@@ -136,9 +130,9 @@ int CChannelViews::ApplyChannelControl() {
     SettingsKeyHolder* holder = OpenSettingsKey();
     if (!holder) return 3;
     if (!graph->device) return 2;
-    DWORD mode = kManualChannelControl;
+    DWORD mode = setting::kManualChannelControl;
     ReadSettingDword(holder, setting::kChannelControlMode, &mode);
-    if (mode != kManualChannelControl) {
+    if (mode != setting::kManualChannelControl) {
         graph->device->SetCycleTiming(1, true);
         return 0;
     }

@@ -39,11 +39,29 @@ class StreamlessTee final : public CTransInPlaceFilter {
         : CTransInPlaceFilter("StreamlessTee", nullptr, GUID_NULL, hr, false) {}
 };
 
+// The streamless tee listed as the audio tee while it lives; devices listed at run time come
+// before the built-in tee of the same name.
+class ScopedStreamlessTee {
+  public:
+    ScopedStreamlessTee()
+        : entry_(DeviceRegistry::Instance().Add(CLSID_LegacyAmFilterCategory, kAudioTeeName,
+                                                StreamlessTee::Create)) {}
+    ~ScopedStreamlessTee() { Remove(); }
+    ScopedStreamlessTee(const ScopedStreamlessTee&) = delete;
+    ScopedStreamlessTee& operator=(const ScopedStreamlessTee&) = delete;
+    void Remove() {
+        if (listed_) DeviceRegistry::Instance().Remove(entry_);
+        listed_ = false;
+    }
+
+  private:
+    DeviceRegistry::DeviceId entry_;
+    bool listed_ = true;
+};
+
 TEST_F(MainWindowTest, CaptureThatCannotRunIsTornDownAndTheNextStartRetries) {
     Attach("");
-    // Devices listed at run time come before the built-in tee of the same name.
-    const auto tee = DeviceRegistry::Instance().Add(CLSID_LegacyAmFilterCategory, kAudioTeeName,
-                                                    StreamlessTee::Create);
+    ScopedStreamlessTee tee;
     Open();
     EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
@@ -53,7 +71,7 @@ TEST_F(MainWindowTest, CaptureThatCannotRunIsTornDownAndTheNextStartRetries) {
     EXPECT_EQ(window_->Capture().StartCapture(), 2);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
 
-    DeviceRegistry::Instance().Remove(tee);
+    tee.Remove();
     EXPECT_EQ(window_->Capture().StartCapture(), 0);
     ASSERT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(window_->Capture().Graph(), CurrentCaptureGraph());
@@ -67,8 +85,7 @@ TEST_F(MainWindowTest, CaptureThatCannotRunIsTornDownAndTheNextStartRetries) {
 
 TEST_F(MainWindowTest, UnLockRetriesACaptureThatFailedToRunAtStartUp) {
     Attach("");
-    const auto tee = DeviceRegistry::Instance().Add(CLSID_LegacyAmFilterCategory, kAudioTeeName,
-                                                    StreamlessTee::Create);
+    ScopedStreamlessTee tee;
     Open();
     ASSERT_EQ(window_->Capture().Graph(), nullptr);
     // The login's start fails the same way and says so.
@@ -79,7 +96,7 @@ TEST_F(MainWindowTest, UnLockRetriesACaptureThatFailedToRunAtStartUp) {
     EXPECT_EQ(prompts_.MessageBoxes()[1].text, QStringLiteral("应用程序加载失败!"));
     EXPECT_EQ(window_->Capture().Graph(), nullptr);
 
-    DeviceRegistry::Instance().Remove(tee);
+    tee.Remove();
     Click(IDC_LOCKED);
     PlayLogin(QStringLiteral("Admin"), QString());
     Click(IDC_UNLOCK);
