@@ -51,7 +51,8 @@ int CQuadrelApp::InitInstance() {
 
     if (options_.layout) {
         const int layout = *options_.layout;
-        QTimer::singleShot(0, &window, [&window, layout] { window.ApplyLayout(layout); });
+        QTimer::singleShot(0, &window,
+                           [&window, layout] { window.Channels().ApplyLayout(layout); });
     }
     std::unique_ptr<CWindowScreenshot> screenshot;
     if (options_.screenshot) {

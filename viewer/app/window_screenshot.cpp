@@ -48,9 +48,9 @@ void CWindowScreenshot::Start() {
 }
 
 bool CWindowScreenshot::PanesHaveFrames() const {
-    if (!window_.m_pGraph) return true;
+    if (!window_.Capture().Graph()) return true;
     std::uint32_t signal = 0;
-    if (FAILED(GetSignalMask(window_.m_pGraph, &signal))) return true;
+    if (FAILED(GetSignalMask(window_.Capture().Graph(), &signal))) return true;
     for (int k = 0; k < 4; ++k) {
         const CVideoPane* pane = window_.Pane(k);
         if ((signal & (1u << k)) && pane && pane->FramesShown() < kFramesWanted) return false;
@@ -60,7 +60,7 @@ bool CWindowScreenshot::PanesHaveFrames() const {
 
 void CWindowScreenshot::Poll() {
     const qint64 elapsed = clock_.elapsed();
-    if (elapsed < (window_.m_pGraph ? kSettleMs : kSettleWithoutCaptureMs)) return;
+    if (elapsed < (window_.Capture().Graph() ? kSettleMs : kSettleWithoutCaptureMs)) return;
     if (elapsed < kLimitMs && !PanesHaveFrames()) return;
     poll_.stop();
     saved_ = SaveWindowPicture(window_, path_);

@@ -29,6 +29,12 @@ namespace channel_views {
 struct SignalMasks {
     std::int32_t seen = -1;      // channels that have shown a signal since the last reset
     std::int32_t baseline = -1;  // the mask of the first poll after a reset
+
+    // A reset: both masks are taken again by the next polls.
+    void Reset() {
+        seen = -1;
+        baseline = -1;
+    }
 };
 
 struct SignalPollResult {

@@ -1,6 +1,6 @@
 // The main window itself: construction and destruction, the start-up sequence, the skin and its
 // buttons, painting, moving the borderless window, the About box, minimising, and the dispatch
-// of button commands.
+// of button commands, and the settings it loads.
 #include "viewer/main_window/quadrel_dlg.h"
 
 #include <QContextMenuEvent>
@@ -20,6 +20,7 @@
 #include "viewer/main_window/skin_artwork.h"
 #include "viewer/main_window/video_pane.h"
 #include "viewer/resources/resources.h"
+#include "viewer/settings/settings_key.h"
 #include "viewer/widgets/bitmap_resource.h"
 #include "viewer/widgets/bitmap_to_region.h"
 #include "viewer/widgets/control_button.h"
@@ -43,35 +44,25 @@ RECT ToRect(const QRect& r) {
 }  // namespace
 
 CQuadrelDlg::CQuadrelDlg(const Services& services, QWidget* parent)
-    : CDialog(MainDialogTemplate(), parent),
-      m_hIcon(resources::ProgramIcon()),
-      m_pAlarm(std::make_unique<AlarmState>()),
-      m_pVolumeOn(std::make_unique<std::int32_t>(1)),
-      services_(services) {
+    : CDialog(MainDialogTemplate(), parent), services_(services), icon_(resources::ProgramIcon()) {
     // A borderless application window with a task-bar entry, not a dialog box.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    m_pAlarm->locked = 1;
 }
 
 CQuadrelDlg::~CQuadrelDlg() {
-    m_hDevNotify.reset();  // no device event can arrive any more
-    FreeCaptureGraph();
-    m_pGraph = nullptr;
+    devNotify_.reset();  // no device event can arrive any more
+    capture_.FreeGraph();
     // The buttons stay until the widget base goes; they must not keep pointing at the skin.
     for (const ButtonArtwork& artwork : ButtonArtworkTable())
         if (CControlButton* button = Button(artwork.id)) button->m_pBackground = nullptr;
-    m_pSkin.reset();
-    m_pSettings.reset();
-    m_pAlarm.reset();
-    m_pVolumeOn.reset();
-    m_hSnapIcon.reset();
+    skin_.reset();
 }
 
 QWidget* CQuadrelDlg::CreateControl(const ControlTemplate& control, QWidget* parent) {
-    for (std::size_t k = 0; k < m_panes.size(); ++k) {
+    for (std::size_t k = 0; k < panes_.size(); ++k) {
         if (control.id == kPaneIds[k]) {
-            m_panes[k] = new CVideoPane(parent);  // owned by the window
-            return m_panes[k];
+            panes_[k] = new CVideoPane(parent);  // owned by the window
+            return panes_[k];
         }
     }
     if (IsSkinnedButton(control.id)) return new CControlButton(parent);  // owned by the window
@@ -81,21 +72,9 @@ QWidget* CQuadrelDlg::CreateControl(const ControlTemplate& control, QWidget* par
 void CQuadrelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // The system menu's About entry is the window's context menu (contextMenuEvent).
-    setWindowIcon(m_hIcon);
+    setWindowIcon(icon_);
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-
-    const QImage snap = LoadBitmapResource(IDB_SNAP_ICON);
-    if (!snap.isNull()) {
-        m_hSnapIcon = std::make_unique<SnapIcon>();
-        m_hSnapIcon->pixels = snap.convertToFormat(QImage::Format_BGR888);
-        m_hSnapIcon->bitmap = BITMAP{0,
-                                     m_hSnapIcon->pixels.width(),
-                                     m_hSnapIcon->pixels.height(),
-                                     static_cast<LONG>(m_hSnapIcon->pixels.bytesPerLine()),
-                                     1,
-                                     24,
-                                     m_hSnapIcon->pixels.bits()};
-    }
+    capture_.LoadSnapIcon(LoadBitmapResource(IDB_SNAP_ICON));
 
     SkinWindow();
     SkinButtons();
@@ -104,36 +83,43 @@ void CQuadrelDlg::OnInitDialog() {
 
     ShowItem(IDC_VOLUME_OFF, false);
     ShowItem(IDC_VOLUME_ON, true);
-    *m_pVolumeOn = 1;
+    // The viewer always starts locked (CViewerLock starts so).
     ShowItem(IDC_UNLOCK, true);
     ShowItem(IDC_LOCKED, false);
-    m_pAlarm->locked = 1;
 
-    ComputeLayoutRects();
+    channels_.ComputeLayoutRects();
     RegisterDeviceEvents();
-    LoadSnapshotWindow();
-    StartCapture();  // silent at start-up: no device simply means empty panes
+    snapshots_.LoadSnapshotWindow();
+    capture_.StartCapture();  // silent at start-up: no device simply means empty panes
+}
+
+int CQuadrelDlg::ReloadGrabberSettings() {
+    if (!settings_) settings_ = std::make_unique<GrabberSettings>();
+    *settings_ = GrabberSettings{};
+    SettingsKeyHolder* holder = OpenSettingsKey();
+    const int result = holder ? LoadGrabberSettings(settings_.get(), holder) : 0;
+    lock_.SettingsLoaded(holder != nullptr);
+    return result;
 }
 
 void CQuadrelDlg::SkinWindow() {
-    if (m_pSkin) return;
+    if (skin_) return;
     QImage skin = LoadBitmapResource(IDB_SKIN);
     if (skin.isNull()) return;  // keeps the template's size, no shape, plain buttons
-    m_pSkin = std::make_unique<QImage>(std::move(skin));
-    m_skinSize = m_pSkin->size();
+    skin_ = std::make_unique<QImage>(std::move(skin));
     move(0, 0);
-    setFixedSize(m_skinSize);
-    if (const std::optional<QRegion> region = BitmapToRegion(*m_pSkin, kDialogShapeKey))
+    setFixedSize(skin_->size());
+    if (const std::optional<QRegion> region = BitmapToRegion(*skin_, kDialogShapeKey))
         setMask(*region);
 }
 
 void CQuadrelDlg::SkinButtons() {
-    if (!m_pSkin) return;
+    if (!skin_) return;
     for (const ButtonArtwork& artwork : ButtonArtworkTable()) {
         CControlButton* button = Button(artwork.id);
         if (!button) continue;
         button->m_rcInParent = ToRect(button->geometry());
-        button->m_pBackground = m_pSkin.get();
+        button->m_pBackground = skin_.get();
         button->m_bHasBackground = 1;
         button->SetShape(artwork.shape);
         button->m_bTransparent = 1;
@@ -144,8 +130,8 @@ void CQuadrelDlg::SkinButtons() {
 }
 
 void CQuadrelDlg::RegisterDeviceEvents() {
-    if (m_hDevNotify) return;
-    m_hDevNotify = std::make_unique<CDeviceNotification>(
+    if (devNotify_) return;
+    devNotify_ = std::make_unique<CDeviceNotification>(
         this,
         [this](UINT event, const QByteArray& record) {
             OnDeviceChange(event, record.constData(), static_cast<std::size_t>(record.size()));
@@ -174,7 +160,7 @@ void CQuadrelDlg::ShowItem(int id, bool show) {
 }
 
 void CQuadrelDlg::ShowMessage(const QString& text) {
-    ::ShowMessage(this, m_pMessage, text);
+    ::ShowMessage(this, message_, text);
 }
 
 void CQuadrelDlg::OnOK() {}
@@ -196,28 +182,28 @@ void CQuadrelDlg::OnCommand(int id, int code) {
             OnUnlock();
             return;
         case IDC_LOCKED:
-            LockViewer();
+            lock_.LockViewer();
             return;
         case IDC_CHANNEL1:
         case IDC_CHANNEL2:
         case IDC_CHANNEL3:
         case IDC_CHANNEL4:
-            OnChannelButton(id - IDC_CHANNEL1 + 1);
+            channels_.OnChannelButton(id - IDC_CHANNEL1 + 1);
             return;
         case IDC_STYLE1:
-            OnStyle(4);
+            channels_.OnStyle(channel_views::kLayoutQuad);
             return;
         case IDC_STYLE2:
-            OnStyle(3);
+            channels_.OnStyle(channel_views::kLayoutBigSmall);
             return;
         case IDC_STYLE3:
-            OnStyle(1);
+            channels_.OnStyle(channel_views::kLayoutSingle);
             return;
         case IDC_ON:
-            OnCyclingOn();
+            channels_.OnCyclingOn();
             return;
         case IDC_OFF:
-            OnCyclingOff();
+            channels_.OnCyclingOff();
             return;
         case IDC_SEARCH:
             OnSearch();
@@ -252,6 +238,21 @@ void CQuadrelDlg::OnSysCommand(UINT command) {
     if (command == IDM_ABOUTBOX) OnHelp();
 }
 
+void CQuadrelDlg::OnUnlock() {
+    if (!lock_.EnsureUnlocked()) {
+        lock_.LockViewer();
+        return;
+    }
+    if (capture_.Graph()) return;
+    const int result = capture_.StartCapture();
+    if (result == 1)
+        Prompts().MessageBox(this, QStringLiteral("没有找到监控设备!"), QStringLiteral("错误"),
+                             MB_OK | MB_ICONERROR);
+    else if (result != 0)
+        Prompts().MessageBox(this, QStringLiteral("应用程序加载失败!"), QStringLiteral("错误"),
+                             MB_OK | MB_ICONERROR);
+}
+
 void CQuadrelDlg::OnHelp() {
     CAboutDlg about(this);
     Prompts().RunModal(about);
@@ -259,16 +260,16 @@ void CQuadrelDlg::OnHelp() {
 
 void CQuadrelDlg::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    if (m_pSkin)
-        painter.drawImage(0, 0, *m_pSkin);
+    if (skin_)
+        painter.drawImage(0, 0, *skin_);
     else
         painter.fillRect(rect(), palette().window());
-    PaintPaneFrames(painter);
+    channels_.PaintPaneFrames(painter);
 }
 
 int CQuadrelDlg::PaneAt(QPoint point) const {
-    for (std::size_t k = 0; k < m_panes.size(); ++k) {
-        const CVideoPane* pane = m_panes[k];
+    for (std::size_t k = 0; k < panes_.size(); ++k) {
+        const CVideoPane* pane = panes_[k];
         if (pane && pane->isVisibleTo(this) && pane->geometry().contains(point, true))
             return static_cast<int>(k);
     }
@@ -282,8 +283,8 @@ void CQuadrelDlg::mousePressEvent(QMouseEvent* event) {
     }
     const int pane = PaneAt(event->position().toPoint());
     if (pane >= 0) {
-        if (!EnsureUnlocked()) return;  // a refused login does not move the window
-        OnPaneClick(pane + 1);
+        if (!lock_.EnsureUnlocked()) return;  // a refused login does not move the window
+        channels_.OnPaneClick(pane + 1);
     }
     // The borderless window follows the mouse while the button is held.
     if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
@@ -308,8 +309,8 @@ void CQuadrelDlg::mouseReleaseEvent(QMouseEvent* event) {
 void CQuadrelDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int pane = PaneAt(event->position().toPoint());
-    if (pane < 0 || !EnsureUnlocked()) return;
-    OnPaneDoubleClick(pane + 1);
+    if (pane < 0 || !lock_.EnsureUnlocked()) return;
+    channels_.OnPaneDoubleClick(pane + 1);
 }
 
 void CQuadrelDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,17 +1,18 @@
-// CQuadrelDlg: the main window, the hub of the viewer. It draws the borderless skinned window of
-// dialog 102 with its 27 skinned buttons and four video panes, owns the state every viewer part
-// shares (the capture graph pointer, the settings and alarm records, layout and channel, the
-// signal masks), starts and stops the capture, reacts to capture devices arriving and leaving,
-// runs the six timers of the viewer through OnTimer, and keeps the controls locked behind the
-// login. It runs modally for the whole life of the program; only the Close button ends it.
+// CQuadrelDlg: the main window. It draws the borderless skinned window of dialog 102 with its 27
+// skinned buttons and four video panes, owns the six timers of the viewer, and dispatches button
+// commands, timer ticks and device changes to the viewer's features, each of which keeps its own
+// state: the channel views (viewer/channels), the lock (CViewerLock), the capture and the
+// recording (viewer/capture), the timed snapshots (viewer/snapshots) and the alarms
+// (viewer/alerts). It loads the settings and lets the features read them. It runs modally for the
+// whole life of the program; only the Close button ends it.
 //
 // Everything here runs on the GUI thread. The pieces that wait for a person (message boxes, the
 // login, the About box) go through the injected IPrompts, device events come from the injected
 // simulated grabber and from udev, and timers are CWindowTimers, so a test drives the window by
-// calling OnTimer, OnCommand and OnDeviceChange directly.
+// calling OnTimer, OnCommand and OnDeviceChange directly, and reads the features' state through
+// their accessors.
 #pragma once
 
-#include <QDateTime>
 #include <QIcon>
 #include <QImage>
 #include <QPoint>
@@ -19,24 +20,29 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/base/bitmap.h"
 #include "platform/ui/dialog.h"
-#include "viewer/capture/capture_graph.h"
-#include "viewer/channels/pane_pictures.h"
-#include "viewer/main_window/alarm_state.h"
+#include "viewer/alerts/alarms.h"
+#include "viewer/capture/capture_session.h"
+#include "viewer/capture/recording.h"
+#include "viewer/channels/channel_views.h"
+#include "viewer/main_window/viewer_lock.h"
 #include "viewer/settings/grabber_settings.h"
+#include "viewer/snapshots/timed_snapshots.h"
 
 class CControlButton;
 class CDeviceNotification;
 class CMessage;
 class CVideoPane;
 class IPrompts;
-class QPainter;
 namespace devices {
 class SimulatedGrabber;
 }
 
-class CQuadrelDlg : public CDialog {
+class CQuadrelDlg : public CDialog,
+                    private IChannelViewsHost,
+                    private ICaptureHost,
+                    private ILockHost,
+                    private IAlarmsHost {
     Q_OBJECT
 
   public:
@@ -48,20 +54,28 @@ class CQuadrelDlg : public CDialog {
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
-    // Releases the graph if one is left, then the skin, the records and the pop-up.
+    // Stops the device events and frees the graph, then the skin.
     ~CQuadrelDlg() override;
 
-    // ---- Start-up, capture and shutdown ----
-    // 0 success or capture already running; 1 no capture device; 2 the graph cannot be built,
-    // run or configured; 3 the settings key or a channel name cannot be read.
-    int StartCapture();
-    int ConfigureCapture();
-    int BuildGraph();
-    // Reloads m_pSettings and restarts the automatic-lock countdown; the loader's result, 0
-    // when the settings key is unavailable.
+    // ---- The features ----
+    CChannelViews& Channels() { return channels_; }
+    CCaptureSession& Capture() { return capture_; }
+    CRecording& Recording() { return recording_; }
+    CTimedSnapshots& Snapshots() { return snapshots_; }
+    CAlarms& Alarms() { return alarms_; }
+    CViewerLock& Lock() { return lock_; }
+
+    // ---- Settings ----
+    // Reloads the settings and tells the lock; the loader's result, 0 when the settings key is
+    // unavailable (the settings are then all zero).
     int ReloadGrabberSettings();
-    // The information pop-up with `text` (made on first use).
+    // The loaded settings; null before the start-up has loaded them.
+    const GrabberSettings* Settings() const override { return settings_.get(); }
+
+    // ---- Start-up and shutdown ----
+    // The information pop-up with `text` (made on first use), and the pop-up (null before).
     void ShowMessage(const QString& text);
+    const CMessage* Message() const { return message_; }
     // The Close button's work after its login: timers, recording and graph stopped and freed,
     // the settings key closed, the dialog ended.
     void CloseViewer();
@@ -83,95 +97,14 @@ class CQuadrelDlg : public CDialog {
     void OnCommand(int id, int code) override;
     void OnSysCommand(UINT command);
 
-    // ---- Lock and login ----
-    // The gate of every protected action: the first-run notice once, then the login while
-    // locked. True when the controls are unlocked.
-    bool EnsureUnlocked();
-    void LockViewer();
-    // One 3-second step of the automatic lock; 1 when it has just locked.
-    int TickAutoLock();
-
-    // ---- Channel views (layouts, panes, device mode) ----
-    // The layout rectangles from the panes' places; once, while the panes are at their start-up
-    // places.
-    void ComputeLayoutRects();
-    // Layout 1 single, 3 big and small, 4 quad: 0 done (m_layout = style); 4 no capture; 5 no
-    // such layout; 6 the panes could not be given to the graph.
-    int ApplyLayout(int style);
-    // Each places the panes, gives them to the graph (false when that fails) and makes the
-    // current channel's view again; single view puts the device in fixed mode on that channel.
-    bool LayoutSingle();
-    bool LayoutBigSmall();
-    bool LayoutQuad();
-    // Makes `channel` (0 to 4; 0 the lowest enabled) current in the view without switching the
-    // device: frames, pane pictures and the latched channel button. Disabled channels hand on
-    // forward to the next one.
-    void ShowChannel(int channel);
-    // Fixed mode on `channel`, or for 0 on the lowest channel with a signal; the channel
-    // selected, 0 when none.
-    int SelectDeviceChannel(int channel);
-    // The hardware's own round-robin over the valid inputs (ON latched, OFF not).
-    void EnterCyclingMode();
-    // 0 done; E_FAIL no graph; 3 settings key unavailable; 2 no device-control object.
-    int ApplyChannelControl();
-    // The frames around the panes: red round the pane of `channel`, blue round the others
-    // (only the current pane in single view); drawn on the window while a capture runs.
-    void DrawPaneFrames(int channel);
-    // Pane pictures: "Channel n Close" over each disabled channel; "No Signal" over each
-    // enabled channel whose bit is clear in `mask`; "Lost Signal" over each enabled channel
-    // whose bit is clear in `mask` and set in baselineSignalMask (once a baseline is taken).
-    void DrawClosedPanes();
-    void DrawNoSignalPanes(std::uint32_t mask);
-    void DrawLostSignalPanes(std::uint32_t mask);
-    // A click and a double click on the pane of `channel`, after the gate has passed.
-    void OnPaneClick(int channel);
-    void OnPaneDoubleClick(int channel);
-    // The channel whose pane is framed red (0: all blue); -1 before the first frames.
-    int FramedChannel() const { return framedChannel_; }
-
-    // ---- Alarms ----
-    std::uint32_t PollSignalLoss();
-    void RaiseAlarm(std::uint32_t mask);
-
     // ---- Controls ----
     CControlButton* Button(int id) const;
     // Pane k (0 to 3) shows channel k + 1.
-    CVideoPane* Pane(int k) const { return m_panes[static_cast<std::size_t>(k)]; }
+    CVideoPane* Pane(int k) const { return panes_[static_cast<std::size_t>(k)]; }
     // Latches or unlatches a skinned button and repaints it.
     void SetLatched(int id, bool latched);
     bool IsLatched(int id) const;
-    IPrompts& Prompts() const { return *services_.prompts; }
-
-    // ---- State shared by the viewer's parts (GUI thread only) ----
-    // Bitmap 297 as the 24-bit BITMAP the preview stamp copies; null until loaded.
-    struct SnapIcon {
-        QImage pixels;  // blue, green, red per pixel
-        BITMAP bitmap{};
-    };
-    std::unique_ptr<SnapIcon> m_hSnapIcon;
-    QIcon m_hIcon;
-    CaptureGraph* m_pGraph = nullptr;  // the capture-graph singleton; not owned
-    RECT m_rcFull{};
-    RECT m_rcBig{};
-    RECT m_rcSmall[3]{};
-    RECT m_rcQuad[4]{};
-    int m_layout = 4;   // 1 single, 3 big and small, 4 quad
-    int m_channel = 1;  // 1 to 4, 0 none
-    WCHAR m_recordPath[260] = {};
-    bool m_recording = false;
-    QDateTime m_snapWindowStart;  // the timed-snapshot window
-    QDateTime m_snapWindowEnd;
-    std::array<CVideoPane*, 4> m_panes{};  // children
-    std::unique_ptr<GrabberSettings> m_pSettings;
-    std::unique_ptr<AlarmState> m_pAlarm;
-    std::unique_ptr<std::int32_t> m_pVolumeOn;
-    std::unique_ptr<QImage> m_pSkin;  // bitmap 216; the buttons paint their background from it
-    QSize m_skinSize;
-    std::unique_ptr<CDeviceNotification> m_hDevNotify;
-    CMessage* m_pMessage = nullptr;  // child, made by the first ShowMessage
-    std::int32_t seenSignalMask = -1;
-    std::int32_t baselineSignalMask = -1;
-    std::int32_t m_snapPeriod = 0;
+    IPrompts& Prompts() const override { return *services_.prompts; }
 
   protected:
     void OnInitDialog() override;
@@ -201,37 +134,59 @@ class CQuadrelDlg : public CDialog {
     void OnUnlock();
     void OnClose();
     void OnHelp();
-
-    // Buttons of the channel views.
-    void OnChannelButton(int channel);
-    void OnStyle(int style);
-    void OnCyclingOn();
-    void OnCyclingOff();
+    // Buttons of the display and device settings.
     void OnSearch();
     void OnShowStamp();
     void OnVolume(bool on);
     void OnChannelSetting();
     void OnProperty();
-    // Moves and shows the panes as `placement` says and gives them to the graph.
-    bool PlaceAndAttachPanes(int layout);
-    void PaintPaneFrames(QPainter& painter) const;
-    // Paints each pane's picture (none: the pane is left as it is).
-    void PaintPanePictures(const channel_views::PanePictures& pictures);
-    // The enabled channels of the settings (none without settings).
-    std::uint32_t EnabledChannels() const;
-    // The clearing steps of ClearAlarm without its gate.
-    void ResetAlarms();
-    void StopAlarmSound();
-    // Recording and timed snapshots.
-    void StopRecording(bool restoreState);
-    void CheckRecordingSpace();
-    void CheckRecordingSize();
-    void OnSnapTimer();
-    void LoadSnapshotWindow();
-    void ReadScheduleWindow();
+
+    // ---- What the features may ask of the window (GUI thread, from inside their operations) ----
+    // IChannelViewsHost and IAlarmsHost
+    CaptureGraph* Graph() const override { return capture_.Graph(); }
+    std::int32_t BaselineSignalMask() const override { return alarms_.Masks().baseline; }
+    bool RecordingRuns() const override { return recording_.Recording(); }
+    bool EnsureUnlocked() override { return lock_.EnsureUnlocked(); }
+    RECT PaneRect(int k) const override;
+    bool PaneShown(int k) const override;
+    void PlacePane(int k, const std::optional<RECT>& rect, bool shown) override;
+    PaneLayout PreviewPanes() const override;
+    QSize PaneSize(int k) const override;
+    void SetPanePicture(int k, const QImage& picture) override;
+    void RepaintWindow() override;
+    void RepaintPane(int k) override;
+    void LatchChannelButton(int channel, bool latched) override;
+    void LatchDeviceMode(bool cycling) override;
+    std::uint32_t EnabledChannels() const override { return channels_.EnabledChannels(); }
+    void PaintPanePictures(const channel_views::PanePictures& pictures) override;
+    void ShowAlarmButton(bool shown) override;
+    // ICaptureHost
+    void OnSearchStarted() override;
+    void OnGraphRunning() override;
+    void OnManualChannelsSet() override;
+    void ApplyChannelControl() override;
+    void OnCaptureStarted() override;
+    // ILockHost
+    QWidget* PromptOwner() override { return this; }
+    void ShowLockButtons(bool locked) override;
 
     const Services services_;
-    int framedChannel_ = -1;  // the pane framed red; 0 none, -1 no frames drawn
+    // GUI thread only, like everything of the window.
+    // Controls and artwork.
+    QIcon icon_;
+    std::unique_ptr<QImage> skin_;        // bitmap 216; the buttons paint their background from it
+    std::array<CVideoPane*, 4> panes_{};  // children
+    CMessage* message_ = nullptr;         // child, made by the first ShowMessage
+    std::unique_ptr<CDeviceNotification> devNotify_;
+    // The settings this window loads; the features read them through Settings().
+    std::unique_ptr<GrabberSettings> settings_;
+    // The features; each keeps its own state and reaches the window through its host interface.
+    CViewerLock lock_{*this};
+    CCaptureSession capture_{*this};
+    CRecording recording_;
+    CTimedSnapshots snapshots_;
+    CAlarms alarms_{*this};
+    CChannelViews channels_{*this};
     // Manual drag of the borderless window where the window system cannot move it.
     bool dragging_ = false;
     QPoint dragOffset_;

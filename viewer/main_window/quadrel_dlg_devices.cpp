@@ -1,8 +1,5 @@
 // Capture devices arriving and leaving: the record check, starting the capture again on
 // arrival, and tearing everything down on removal.
-#include <algorithm>
-#include <iterator>
-
 #include "platform/devices/device_broadcast.h"
 #include "platform/ui/dialog_items.h"
 #include "viewer/capture/preview_stamp.h"
@@ -22,21 +19,21 @@ bool CQuadrelDlg::OnDeviceChange(UINT event, const void* record, std::size_t siz
 }
 
 void CQuadrelDlg::OnDeviceArrival() {
-    ResetAlarms();
-    StartCapture();
+    alarms_.ResetAlarms();
+    capture_.StartCapture();
 }
 
 void CQuadrelDlg::OnDeviceRemoved() {
-    RaiseAlarm(AlarmDeviceRemoved);
+    alarms_.RaiseAlarm(AlarmDeviceRemoved);
     ShowMessage(QStringLiteral("警报,设备被移除!!"));
-    if (!m_pGraph) return;
+    CaptureGraph* graph = capture_.Graph();
+    if (!graph) return;
 
-    if (m_recording) {
-        StopRecording(false);
-        m_recording = false;
+    if (recording_.Recording()) {
+        recording_.StopRecording(false);
         KillTimer(ID_TIMER_DISKSPACE);
         KillTimer(ID_TIMER_FILESIZE);
-        std::fill(std::begin(m_recordPath), std::end(m_recordPath), WCHAR{0});
+        recording_.ClearPath();
         SetLatched(IDC_RECORDER, false);
         for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
             EnableDlgItem(this, id, true);
@@ -44,23 +41,19 @@ void CQuadrelDlg::OnDeviceRemoved() {
 
     ShowItem(IDC_VOLUME_OFF, false);
     ShowItem(IDC_VOLUME_ON, true);
-    *m_pVolumeOn = 1;
 
     if (!IsLatched(IDC_SHOW_STAMP)) {
-        SetTitleVisible(m_pGraph, true);
-        SetTimeVisible(m_pGraph, true);
+        capture_.SetStampVisible(true);
         SetLatched(IDC_SHOW_STAMP, true);
     }
     if (IsLatched(IDC_TIMER_SNAP)) {
         KillTimer(ID_TIMER_SNAP);
-        m_snapPeriod = 0;
+        snapshots_.StopTimedSnapshots();
         SetLatched(IDC_TIMER_SNAP, false);
-        SetSnapIndicator(m_pGraph, false);
+        SetSnapIndicator(graph, false);
     }
 
-    FreeCaptureGraph();
-    m_pGraph = nullptr;
-    seenSignalMask = -1;
-    baselineSignalMask = -1;
+    capture_.FreeGraph();  // the sound counts as on again
+    alarms_.ResetSignalMasks();
     ClearPanes();
 }

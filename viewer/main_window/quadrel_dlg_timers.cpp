@@ -1,39 +1,37 @@
 // The timer dispatch of the main window, the signal-search poll and the signal-reset message.
 #include "viewer/capture/device_commands.h"
-#include "viewer/capture/preview_stamp.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"
 
 namespace {
 
 constexpr int kSearchFinished = 3;
-constexpr std::uint32_t kAlarmBits = 0x1F;
 
 }  // namespace
 
 void CQuadrelDlg::OnTimer(UINT id) {
     switch (id) {
         case ID_TIMER_STAMP:
-            if (m_pGraph) RefreshAllStamps(m_pGraph);
+            capture_.RefreshStamps();
             return;
         case ID_TIMER_SNAP:
-            OnSnapTimer();
+            snapshots_.OnSnapTimer();
             return;
         case ID_TIMER_WATCH: {
-            if (!m_pSettings) return;
-            TickAutoLock();
-            const std::uint32_t lost = PollSignalLoss();
-            if (lost & kAlarmBits) RaiseAlarm(lost);
+            if (!settings_) return;
+            lock_.TickAutoLock();
+            const std::uint32_t lost = alarms_.PollSignalLoss();
+            if (lost & kAlarmBits) alarms_.RaiseAlarm(lost);
             return;
         }
         case ID_TIMER_DISKSPACE:
-            CheckRecordingSpace();
+            if (!recording_.CheckRecordingSpace(capture_.Graph())) KillTimer(ID_TIMER_DISKSPACE);
             return;
         case ID_TIMER_SEARCH:
             SearchTick();
             return;
         case ID_TIMER_FILESIZE:
-            CheckRecordingSize();
+            if (!recording_.CheckRecordingSize(capture_.Graph())) KillTimer(ID_TIMER_FILESIZE);
             return;
         default:
             return;
@@ -41,22 +39,20 @@ void CQuadrelDlg::OnTimer(UINT id) {
 }
 
 void CQuadrelDlg::SearchTick() {
-    if (!m_pGraph) return;
-    if (GetSearchState(m_pGraph) == kSearchFinished) {
+    CaptureGraph* graph = capture_.Graph();
+    if (!graph) return;
+    if (GetSearchState(graph) == kSearchFinished) {
         KillTimer(ID_TIMER_SEARCH);
         // After a search the hardware cycles through the inputs.
         SetLatched(IDC_SEARCH, false);
-        SetLatched(IDC_ON, true);
-        SetLatched(IDC_OFF, false);
+        LatchDeviceMode(true);
         return;
     }
     SetLatched(IDC_SEARCH, !IsLatched(IDC_SEARCH));  // blinks with a period of 1.6 s
 }
 
 void CQuadrelDlg::OnSignalReset() {
-    seenSignalMask = -1;
-    baselineSignalMask = -1;
-    SetTimer(ID_TIMER_SEARCH, kSearchPeriodMs);
+    OnSearchStarted();  // the masks start again and the search poll runs
 }
 
 void CQuadrelDlg::PostSignalReset() {

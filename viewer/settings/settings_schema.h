@@ -24,6 +24,9 @@ inline constexpr LPCWSTR kChannelName[4] = {u"Channel I Name", u"Channel II Name
 inline constexpr LPCWSTR kChannelEnable[4] = {u"Channel I Enable", u"Channel II Enable",
                                               u"Channel III Enable", u"Channel IV Enable"};
 inline constexpr LPCWSTR kChannelControlMode = u"Channel Control Mode";
+// The "Channel Control Mode" of manual control (the default): only the enabled channels are
+// valid, with the stored turn span.
+inline constexpr DWORD kManualChannelControl = 1;
 inline constexpr LPCWSTR kChannelTurnSpan = u"Channel Turn Span";
 inline constexpr LPCWSTR kChannelFastTurn = u"Channel Fast Turn";
 inline constexpr LPCWSTR kSaveFilePath = u"Save File Path";

@@ -19,17 +19,16 @@ class ChannelViewsTest : public MainWindowTest {
         for (int k = 0; k < 4; ++k) SetDword(setting::kChannelEnable[k], (enabled >> k) & 1u);
     }
 
-    // Opens the window on the grabber with `scenario`, lets the signal search end and unlocks the
-    // controls (as a login would).
+    // Opens the window on the grabber with `scenario`, lets the signal search end and logs in.
     void OpenUnlocked(std::string_view scenario) {
         Attach(scenario);
         Open();
-        ASSERT_NE(window_->m_pGraph, nullptr);
+        ASSERT_NE(window_->Capture().Graph(), nullptr);
         StepTo(std::chrono::seconds(3));
         window_->OnTimer(ID_TIMER_SEARCH);
-        window_->m_pSettings->firstRun = 0;
-        window_->m_pAlarm->locked = 0;
+        LogInNow();
     }
+    CChannelViews& Views() { return window_->Channels(); }
 
     devices::GrabberStatus Device() { return device_->Grabber().Status(); }
     bool DeviceFixedOn(int input) {

@@ -29,24 +29,25 @@ using std::chrono::seconds;
 TEST_F(ChannelViewsTest, DisabledCurrentChannelMovesForwardOnlyAndCanEndAtNone) {
     EnableOnly(0b1101);  // channel 2 disabled
     OpenUnlocked("");
-    window_->ShowChannel(2);
-    EXPECT_EQ(window_->m_channel, 3);
+    Views().ShowChannel(2);
+    EXPECT_EQ(Views().Channel(), 3);
     EXPECT_EQ(LatchedChannels(), 0b0100u);
-    EXPECT_EQ(window_->FramedChannel(), 3);
+    EXPECT_EQ(Views().FramedChannel(), 3);
     // The disabled channel's pane says so, and keeps saying so: its camera is not visited.
     EXPECT_EQ(Pane(2)->Picture(), channel_views::DrawClosedPicture(2, Pane(2)->size()));
     EXPECT_TRUE(Pane(1)->Picture().isNull());
 
-    // Channels 3 and 4 disabled too: from 2 it ends at none, although channel 1 is enabled.
-    window_->m_pSettings->channelEnabled[2] = 0;
-    window_->m_pSettings->channelEnabled[3] = 0;
-    window_->ShowChannel(2);
-    EXPECT_EQ(window_->m_channel, 0);
+    // Channels 3 and 4 disabled too (the settings stored and loaded again): from 2 it ends at
+    // none, although channel 1 is enabled.
+    EnableOnly(0b0001);
+    window_->ReloadGrabberSettings();
+    Views().ShowChannel(2);
+    EXPECT_EQ(Views().Channel(), 0);
     EXPECT_EQ(LatchedChannels(), 0u);
-    EXPECT_EQ(window_->FramedChannel(), 0);
+    EXPECT_EQ(Views().FramedChannel(), 0);
     // Asking for no channel takes the lowest enabled one.
-    window_->ShowChannel(0);
-    EXPECT_EQ(window_->m_channel, 1);
+    Views().ShowChannel(0);
+    EXPECT_EQ(Views().Channel(), 1);
     EXPECT_EQ(LatchedChannels(), 0b0001u);
 }
 
@@ -62,8 +63,8 @@ TEST_F(ChannelViewsTest, BigAndSmallLayoutOfChannelThree) {
 
     Click(IDC_CHANNEL3);
     Click(IDC_STYLE2);
-    ASSERT_EQ(window_->m_layout, 3);
-    EXPECT_EQ(window_->m_channel, 3);
+    ASSERT_EQ(Views().Layout(), 3);
+    EXPECT_EQ(Views().Channel(), 3);
     const int bigBottom = full.top() + (3 * h) / 4 - 4;  // exclusive
     EXPECT_EQ(PaneRect(3), QRect(full.left(), full.top(), w, bigBottom - full.top()));
     // The bottom strip, 8 pixels below, shared left to right by 1, 2 and 4 with 8-pixel gaps.
@@ -83,7 +84,7 @@ TEST_F(ChannelViewsTest, BigAndSmallLayoutOfChannelThree) {
     EXPECT_EQ(PaneRect(4).top(), full.top());
     EXPECT_EQ(PaneRect(3).top(), top);
     Click(IDC_STYLE1);
-    EXPECT_EQ(window_->m_layout, 4);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_EQ(PaneRect(1), topLeft);
     EXPECT_EQ(PaneRect(3), bottomRight);
 }
@@ -93,9 +94,9 @@ TEST_F(ChannelViewsTest, DoubleClickShowsOneChannelAloneOnTheDeviceAndBackToCycl
     const QRect quad2 = PaneRect(2);
     ASSERT_TRUE(Device().cycling);
     DoubleClickPane(2);
-    EXPECT_EQ(window_->m_layout, 1);
-    EXPECT_EQ(window_->m_channel, 2);
-    EXPECT_EQ(PaneRect(2), ToQRect(window_->m_rcFull));
+    EXPECT_EQ(Views().Layout(), 1);
+    EXPECT_EQ(Views().Channel(), 2);
+    EXPECT_EQ(PaneRect(2), ToQRect(Views().Rects().full));
     EXPECT_TRUE(PaneShown(2));
     EXPECT_FALSE(PaneShown(1));
     EXPECT_FALSE(PaneShown(3));
@@ -105,7 +106,7 @@ TEST_F(ChannelViewsTest, DoubleClickShowsOneChannelAloneOnTheDeviceAndBackToCycl
     EXPECT_FALSE(Latched(IDC_ON));
 
     DoubleClickPane(2);
-    EXPECT_EQ(window_->m_layout, 4);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_EQ(PaneRect(2), quad2);
     for (int n = 1; n <= 4; ++n) EXPECT_TRUE(PaneShown(n)) << n;
     EXPECT_TRUE(Device().cycling);
@@ -118,21 +119,21 @@ TEST_F(ChannelViewsTest, WhileRecordingOnlyTheRecordedChannelFillsTheWindowAndTh
     OpenUnlocked("");
     Click(IDC_OFF);
     ASSERT_TRUE(DeviceFixedOn(1));
-    window_->m_recording = true;
+    window_->Recording().RecordingStarted(u"/tmp/channel1.avi");
 
     Click(IDC_CHANNEL3);
-    window_->OnPaneClick(3);
-    EXPECT_EQ(window_->m_channel, 1);
+    Views().OnPaneClick(3);
+    EXPECT_EQ(Views().Channel(), 1);
     EXPECT_TRUE(DeviceFixedOn(1));
-    window_->OnPaneDoubleClick(3);  // not the recorded channel
-    EXPECT_EQ(window_->m_layout, 4);
+    Views().OnPaneDoubleClick(3);  // not the recorded channel
+    EXPECT_EQ(Views().Layout(), 4);
 
-    window_->OnPaneDoubleClick(1);
-    EXPECT_EQ(window_->m_layout, 1);
+    Views().OnPaneDoubleClick(1);
+    EXPECT_EQ(Views().Layout(), 1);
     EXPECT_TRUE(DeviceFixedOn(1));
     // Back to quad without starting the round-robin: the recorded input stays on.
-    window_->OnPaneDoubleClick(1);
-    EXPECT_EQ(window_->m_layout, 4);
+    Views().OnPaneDoubleClick(1);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_TRUE(DeviceFixedOn(1));
     EXPECT_TRUE(Latched(IDC_OFF));
     // ON and OFF leave the device alone too.
@@ -144,9 +145,9 @@ TEST_F(ChannelViewsTest, WhileRecordingOnlyTheRecordedChannelFillsTheWindowAndTh
 TEST_F(ChannelViewsTest, CyclingMovesOnlyTheViewFixedModeAlsoSwitchesTheInput) {
     OpenUnlocked("");
     Click(IDC_CHANNEL3);
-    EXPECT_EQ(window_->m_channel, 3);
+    EXPECT_EQ(Views().Channel(), 3);
     EXPECT_EQ(LatchedChannels(), 0b0100u);
-    EXPECT_EQ(window_->FramedChannel(), 3);
+    EXPECT_EQ(Views().FramedChannel(), 3);
     EXPECT_TRUE(Device().cycling);
     EXPECT_TRUE(Latched(IDC_ON));
 
@@ -164,31 +165,33 @@ TEST_F(ChannelViewsTest, CyclingMovesOnlyTheViewFixedModeAlsoSwitchesTheInput) {
     EXPECT_TRUE(DeviceFixedOn(3));
     Click(IDC_CHANNEL2);
     EXPECT_TRUE(DeviceFixedOn(2));
-    EXPECT_EQ(window_->m_channel, 2);
-    window_->OnPaneClick(4);
+    EXPECT_EQ(Views().Channel(), 2);
+    Views().OnPaneClick(4);
     EXPECT_TRUE(DeviceFixedOn(4));
     EXPECT_EQ(LatchedChannels(), 0b1000u);
     // ON returns to the round-robin and keeps the channel.
     Click(IDC_ON);
     EXPECT_TRUE(Device().cycling);
-    EXPECT_EQ(window_->m_channel, 4);
+    EXPECT_EQ(Views().Channel(), 4);
     EXPECT_TRUE(Latched(IDC_ON));
 }
 
 TEST_F(ChannelViewsTest, OffWithoutCurrentChannelTakesTheLowestChannelWithSignal) {
     OpenUnlocked("signal=2,4");
-    window_->m_channel = 0;
+    Views().ShowChannel(5);  // no such channel: none is current
+    ASSERT_EQ(Views().Channel(), 0);
     Click(IDC_OFF);
-    EXPECT_EQ(window_->m_channel, 2);
+    EXPECT_EQ(Views().Channel(), 2);
     EXPECT_TRUE(DeviceFixedOn(2));
     EXPECT_TRUE(Latched(IDC_OFF));
 }
 
 TEST_F(ChannelViewsTest, OffWithoutCurrentChannelAndWithoutSignalSelectsNothing) {
     OpenUnlocked("signal=none");
-    window_->m_channel = 0;
+    Views().ShowChannel(5);
+    ASSERT_EQ(Views().Channel(), 0);
     Click(IDC_OFF);
-    EXPECT_EQ(window_->m_channel, 0);
+    EXPECT_EQ(Views().Channel(), 0);
     EXPECT_TRUE(Device().cycling);
     EXPECT_TRUE(Latched(IDC_ON));
     EXPECT_FALSE(Latched(IDC_OFF));
@@ -198,48 +201,47 @@ TEST_F(ChannelViewsTest, LayoutButtonsSwitchLayoutAndModeOnlyWhenTheLayoutChange
     OpenUnlocked("");
     Click(IDC_CHANNEL2);
     Click(IDC_STYLE3);
-    EXPECT_EQ(window_->m_layout, 1);
+    EXPECT_EQ(Views().Layout(), 1);
     EXPECT_TRUE(DeviceFixedOn(2));
     // A channel button in single view shows that channel alone on the device.
     Click(IDC_CHANNEL4);
-    EXPECT_EQ(window_->m_layout, 1);
+    EXPECT_EQ(Views().Layout(), 1);
     EXPECT_TRUE(DeviceFixedOn(4));
     EXPECT_TRUE(PaneShown(4));
     EXPECT_FALSE(PaneShown(2));
     // ON does nothing in single view; clicks on the pane neither.
     Click(IDC_ON);
-    window_->OnPaneClick(4);
+    Views().OnPaneClick(4);
     EXPECT_TRUE(DeviceFixedOn(4));
 
     Click(IDC_STYLE2);
-    EXPECT_EQ(window_->m_layout, 3);
+    EXPECT_EQ(Views().Layout(), 3);
     EXPECT_TRUE(Device().cycling);
-    EXPECT_EQ(window_->m_channel, 4);
+    EXPECT_EQ(Views().Channel(), 4);
     // The same layout again changes nothing, not even the mode.
     Click(IDC_OFF);
     ASSERT_TRUE(DeviceFixedOn(4));
     Click(IDC_STYLE2);
     EXPECT_TRUE(DeviceFixedOn(4));
     // A click on a small pane in fixed mode switches the input and makes it big.
-    window_->OnPaneClick(1);
+    Views().OnPaneClick(1);
     EXPECT_TRUE(DeviceFixedOn(1));
-    EXPECT_EQ(PaneRect(1), ToQRect(window_->m_rcBig));
+    EXPECT_EQ(PaneRect(1), ToQRect(Views().Rects().big));
     // Leaving big-and-small for quad leaves the mode alone.
     Click(IDC_STYLE1);
-    EXPECT_EQ(window_->m_layout, 4);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_TRUE(DeviceFixedOn(1));
 }
 
 TEST_F(ChannelViewsTest, ApplyLayoutAnswersForMissingCaptureAndUnknownLayouts) {
     OpenUnlocked("");
-    EXPECT_EQ(window_->ApplyLayout(2), 5);
-    EXPECT_EQ(window_->m_layout, 4);
-    EXPECT_EQ(window_->ApplyLayout(3), 0);
-    EXPECT_EQ(window_->m_layout, 3);
-    FreeCaptureGraph();
-    window_->m_pGraph = nullptr;
-    EXPECT_EQ(window_->ApplyLayout(1), 4);
-    EXPECT_EQ(window_->m_layout, 3);
+    EXPECT_EQ(Views().ApplyLayout(2), 5);
+    EXPECT_EQ(Views().Layout(), 4);
+    EXPECT_EQ(Views().ApplyLayout(3), 0);
+    EXPECT_EQ(Views().Layout(), 3);
+    window_->OnDeviceRemoved();  // the capture is gone; the layout stays
+    EXPECT_EQ(Views().ApplyLayout(1), 4);
+    EXPECT_EQ(Views().Layout(), 3);
 }
 
 TEST_F(ChannelViewsTest, DisabledChannelsTakeNoButtonOrClick) {
@@ -248,10 +250,10 @@ TEST_F(ChannelViewsTest, DisabledChannelsTakeNoButtonOrClick) {
     Click(IDC_OFF);
     ASSERT_TRUE(DeviceFixedOn(1));
     Click(IDC_CHANNEL3);
-    window_->OnPaneClick(3);
-    window_->OnPaneDoubleClick(3);
-    EXPECT_EQ(window_->m_channel, 1);
-    EXPECT_EQ(window_->m_layout, 4);
+    Views().OnPaneClick(3);
+    Views().OnPaneDoubleClick(3);
+    EXPECT_EQ(Views().Channel(), 1);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_TRUE(DeviceFixedOn(1));
 }
 
@@ -259,7 +261,7 @@ TEST_F(ChannelViewsTest, ActionsWaitForTheLogin) {
     Attach("");
     Open();
     StepTo(seconds(3));
-    window_->m_pSettings->firstRun = 0;
+    PassFirstRunNotice();
     // Each refused login stops its action.
     for (int id : {IDC_CHANNEL3, IDC_STYLE3, IDC_OFF, IDC_SEARCH, IDC_SHOW_STAMP, IDC_VOLUME_ON,
                    IDC_CHANNEL_SETTING, IDC_PROPERTY}) {
@@ -268,8 +270,8 @@ TEST_F(ChannelViewsTest, ActionsWaitForTheLogin) {
     }
     EXPECT_EQ(prompts_.Records().size(), 8u);
     EXPECT_EQ(prompts_.PendingSteps(), 0u);
-    EXPECT_EQ(window_->m_channel, 1);
-    EXPECT_EQ(window_->m_layout, 4);
+    EXPECT_EQ(Views().Channel(), 1);
+    EXPECT_EQ(Views().Layout(), 4);
     EXPECT_TRUE(Device().cycling);
     EXPECT_EQ(Device().searchState, devices::SearchState::Finished);
     EXPECT_TRUE(Latched(IDC_SHOW_STAMP));

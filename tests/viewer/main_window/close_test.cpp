@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, EnterEscapeAndTheWindowCloseBoxLeaveTheViewerRunning) {
     EXPECT_FALSE(window_->close());  // what Alt+F4 and the system menu's Close do
     EXPECT_TRUE(window_->isVisible());
     EXPECT_EQ(window_->result(), 0);
-    EXPECT_NE(window_->m_pGraph, nullptr);
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_TRUE(Running(ID_TIMER_WATCH));
     EXPECT_TRUE(prompts_.Records().empty());
 }
@@ -40,8 +40,8 @@ TEST_F(MainWindowTest, CloseWhileLockedWithTheLoginCancelledKeepsTheViewerRunnin
     EXPECT_EQ(window_->result(), 0);
     EXPECT_TRUE(Locked());
     EXPECT_TRUE(Shown(IDC_UNLOCK));
-    EXPECT_EQ(window_->m_pAlarm->lockCountdown, -1);
-    EXPECT_NE(window_->m_pGraph, nullptr);
+    EXPECT_EQ(window_->Lock().State().lockCountdown, -1);
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_TRUE(Running(ID_TIMER_WATCH));
     EXPECT_TRUE(Running(ID_TIMER_STAMP));
 }
@@ -51,22 +51,22 @@ TEST_F(MainWindowTest, CloseAfterTheLoginStopsRecordingTimersAndCaptureThenEnds)
     Open();
     window_->show();
     // A recording as the recording part leaves it running.
-    window_->m_recording = true;
+    window_->Recording().RecordingStarted(u"/tmp/close.avi");
     window_->SetLatched(IDC_RECORDER, true);
     window_->SetTimer(ID_TIMER_DISKSPACE, 10000);
     window_->SetTimer(ID_TIMER_FILESIZE, 60000);
     window_->SetTimer(ID_TIMER_SNAP, 5000);
-    window_->m_snapPeriod = 5000;
+    window_->Snapshots().TimedSnapshotsStarted(5000);
     PlayFirstLogin();
     Click(IDC_CLOSE);
     EXPECT_EQ(prompts_.UnscriptedCount(), 0);
     EXPECT_FALSE(window_->isVisible());
     EXPECT_EQ(window_->result(), IDOK);
-    EXPECT_EQ(window_->m_pGraph, nullptr);
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
-    EXPECT_FALSE(window_->m_recording);
+    EXPECT_FALSE(window_->Recording().Recording());
     EXPECT_FALSE(Latched(IDC_RECORDER));
-    EXPECT_EQ(window_->m_snapPeriod, 0);
+    EXPECT_EQ(window_->Snapshots().SnapPeriod(), 0);
     for (const UINT timer : {ID_TIMER_STAMP, ID_TIMER_SNAP, ID_TIMER_WATCH, ID_TIMER_DISKSPACE,
                              ID_TIMER_SEARCH, ID_TIMER_FILESIZE})
         EXPECT_FALSE(Running(timer)) << timer;

@@ -41,48 +41,47 @@ TEST(CaptureBroadcastTest, OnlyUsbCaptureInterfacesPass) {
 TEST_F(MainWindowTest, RecordsOfAnotherClassPrefixOrEventAreLeftToDefaultProcessing) {
     Attach("");
     Open();
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_FALSE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath, kVideoClass)));
     EXPECT_FALSE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(u"\\\\?\\usb#VID_0000&PID_0004")));
     EXPECT_FALSE(DeviceChange(0x8001, Record(kUsbPath)));  // query remove
     EXPECT_FALSE(DeviceChange(0x0007, Record(kUsbPath)));  // nodes changed
-    EXPECT_NE(window_->m_pGraph, nullptr);
-    EXPECT_EQ(window_->m_pMessage, nullptr);
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
+    EXPECT_EQ(window_->Message(), nullptr);
     EXPECT_TRUE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath)));
-    EXPECT_EQ(window_->m_pGraph, nullptr);
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
 }
 
 TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
     Attach("");
     Open();
-    CaptureGraph* graph = window_->m_pGraph;
+    CaptureGraph* graph = window_->Capture().Graph();
     ASSERT_NE(graph, nullptr);
-    // Recording, muted, stamp off, timed snapshots on, a signal baseline taken.
-    window_->m_recording = true;
-    window_->m_recordPath[0] = u'/';
-    window_->m_recordPath[1] = u'a';
+    // A signal baseline taken, muted, recording, stamp off, timed snapshots on.
+    StepTo(seconds(3));
+    window_->OnTimer(ID_TIMER_WATCH);
+    ASSERT_EQ(window_->Alarms().Masks().baseline, 0x0F);
+    LogInNow();
+    Click(IDC_VOLUME_ON);
+    ASSERT_FALSE(window_->Capture().VolumeOn());
+    window_->Recording().RecordingStarted(u"/a");
     window_->SetLatched(IDC_RECORDER, true);
     window_->SetTimer(ID_TIMER_DISKSPACE, 30000);
     window_->SetTimer(ID_TIMER_FILESIZE, 60000);
     for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
         EnableDlgItem(window_.get(), id, false);
-    ShowDlgItem(window_.get(), IDC_VOLUME_ON, false);
-    ShowDlgItem(window_.get(), IDC_VOLUME_OFF, true);
-    *window_->m_pVolumeOn = 0;
     window_->SetLatched(IDC_SHOW_STAMP, false);
     window_->SetLatched(IDC_TIMER_SNAP, true);
     window_->SetTimer(ID_TIMER_SNAP, 300000);
-    window_->m_snapPeriod = 300000;
-    window_->seenSignalMask = 5;
-    window_->baselineSignalMask = 5;
+    window_->Snapshots().TimedSnapshotsStarted(300000);
 
     EXPECT_TRUE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath)));
 
-    ASSERT_NE(window_->m_pMessage, nullptr);
-    EXPECT_TRUE(window_->m_pMessage->isVisible());
-    EXPECT_EQ(window_->m_pMessage->Text(), QStringLiteral("警报,设备被移除!!"));
-    EXPECT_FALSE(window_->m_recording);
-    EXPECT_EQ(window_->m_recordPath[0], 0);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_TRUE(window_->Message()->isVisible());
+    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("警报,设备被移除!!"));
+    EXPECT_FALSE(window_->Recording().Recording());
+    EXPECT_EQ(window_->Recording().State().path[0], 0);
     EXPECT_FALSE(Latched(IDC_RECORDER));
     EXPECT_FALSE(Running(ID_TIMER_DISKSPACE));
     EXPECT_FALSE(Running(ID_TIMER_FILESIZE));
@@ -90,15 +89,15 @@ TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
         EXPECT_TRUE(IsDlgItemEnabled(window_.get(), id)) << id;
     EXPECT_TRUE(Shown(IDC_VOLUME_ON));
     EXPECT_FALSE(Shown(IDC_VOLUME_OFF));
-    EXPECT_EQ(*window_->m_pVolumeOn, 1);
+    EXPECT_TRUE(window_->Capture().VolumeOn());
     EXPECT_TRUE(Latched(IDC_SHOW_STAMP));
     EXPECT_FALSE(Latched(IDC_TIMER_SNAP));
     EXPECT_FALSE(Running(ID_TIMER_SNAP));
-    EXPECT_EQ(window_->m_snapPeriod, 0);
-    EXPECT_EQ(window_->m_pGraph, nullptr);
+    EXPECT_EQ(window_->Snapshots().SnapPeriod(), 0);
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
-    EXPECT_EQ(window_->seenSignalMask, -1);
-    EXPECT_EQ(window_->baselineSignalMask, -1);
+    EXPECT_EQ(window_->Alarms().Masks().seen, -1);
+    EXPECT_EQ(window_->Alarms().Masks().baseline, -1);
     // The stamp and search timers stay; their ticks find no graph and do nothing.
     EXPECT_TRUE(Running(ID_TIMER_STAMP));
     window_->OnTimer(ID_TIMER_STAMP);
@@ -107,62 +106,59 @@ TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
     EXPECT_TRUE(prompts_.Records().empty());  // the pop-up does not wait for anyone
 
     // A second removal only tells again, in the same pop-up.
-    CMessage* popup = window_->m_pMessage;
+    const CMessage* popup = window_->Message();
     EXPECT_TRUE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath)));
-    EXPECT_EQ(window_->m_pMessage, popup);
+    EXPECT_EQ(window_->Message(), popup);
 }
 
 TEST_F(MainWindowTest, ArrivalClearsTheAlarmsAndStartsViewingAgain) {
     Attach("");
     Open();
     ASSERT_TRUE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath)));
-    ASSERT_EQ(window_->m_pGraph, nullptr);
+    ASSERT_EQ(window_->Capture().Graph(), nullptr);
     window_->SetLatched(IDC_ON, false);
-    window_->m_pAlarm->raisedAlarms = AlarmDeviceRemoved;
-    window_->m_pAlarm->alarmShown = 1;
-    ShowDlgItem(window_.get(), IDC_ALARM, true);
-    window_->seenSignalMask = 3;
-    window_->baselineSignalMask = 3;
+    window_->Alarms().AlarmRaised(AlarmDeviceRemoved);
+    ASSERT_TRUE(Shown(IDC_ALARM));
     window_->KillTimer(ID_TIMER_SEARCH);
 
     EXPECT_TRUE(DeviceChange(DBT_DEVICEARRIVAL, Record(kUsbPath)));
 
-    EXPECT_EQ(window_->m_pAlarm->raisedAlarms, 0u);
-    EXPECT_EQ(window_->m_pAlarm->alarmShown, 0);
+    EXPECT_EQ(window_->Alarms().Record().raisedAlarms, 0u);
+    EXPECT_EQ(window_->Alarms().Record().alarmShown, 0);
     EXPECT_FALSE(Shown(IDC_ALARM));
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_TRUE(Running(ID_TIMER_SEARCH));
     EXPECT_TRUE(Running(ID_TIMER_STAMP));
     EXPECT_TRUE(Latched(IDC_ON));
-    EXPECT_EQ(window_->seenSignalMask, -1);
-    EXPECT_EQ(window_->baselineSignalMask, -1);
+    EXPECT_EQ(window_->Alarms().Masks().seen, -1);
+    EXPECT_EQ(window_->Alarms().Masks().baseline, -1);
     EXPECT_TRUE(Locked());  // arrival does not unlock
 }
 
 TEST_F(MainWindowTest, ArrivalOfAnotherUsbCameraWithoutTheGrabberStartsNothingSilently) {
     Open();
     EXPECT_TRUE(DeviceChange(DBT_DEVICEARRIVAL, Record(u"\\\\?\\USB#VID_046D&PID_0825#1")));
-    EXPECT_EQ(window_->m_pGraph, nullptr);
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_TRUE(prompts_.Records().empty());
 }
 
 TEST_F(MainWindowTest, GrabberEventsReachTheWindowThroughTheQueue) {
     Attach("signal=1,2; 2s remove; 4s arrive");
     Open();
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
 
     clock_->Set(seconds(2));
     device_->Grabber().Update();
     // Handed over on the GUI thread's queue, not from inside the grabber's call.
-    EXPECT_NE(window_->m_pGraph, nullptr);
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
     Deliver();
-    EXPECT_EQ(window_->m_pGraph, nullptr);
-    ASSERT_NE(window_->m_pMessage, nullptr);
-    EXPECT_TRUE(window_->m_pMessage->isVisible());
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_TRUE(window_->Message()->isVisible());
     EXPECT_FALSE(CaptureDevicesPresent());
 
     StepTo(seconds(4));
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_TRUE(Running(ID_TIMER_SEARCH));
     EXPECT_TRUE(device_->Grabber().Status().cycling);
 }

@@ -63,11 +63,12 @@ class MainWindowTest : public testing::Test {
         device_ = std::make_unique<devices::SimulatedDevice>(parsed, clock_);
     }
 
-    // Opens the window (its start-up runs as when it is shown).
-    void Open() {
+    // Opens the window (its start-up runs as when it is shown). Without `deviceEvents` the
+    // window is not told of the grabber's arrivals and removals.
+    void Open(bool deviceEvents = true) {
         CQuadrelDlg::Services services;
         services.prompts = &prompts_;
-        services.simulator = device_ ? &device_->Grabber() : nullptr;
+        services.simulator = device_ && deviceEvents ? &device_->Grabber() : nullptr;
         window_ = std::make_unique<CQuadrelDlg>(services);
         window_->Create();
     }
@@ -101,12 +102,27 @@ class MainWindowTest : public testing::Test {
         prompts_.AnswerMessageBox(IDOK);
         PlayLogin(QStringLiteral("Admin"), QString());
     }
+    // Right after Open: the default account logs in at the gate as a user would, the first-run
+    // notice answered; the prompts of that are forgotten.
+    void LogInNow() {
+        PlayFirstLogin();
+        ASSERT_TRUE(window_->Lock().EnsureUnlocked());
+        prompts_ = CScriptedPrompts();
+    }
+    // Right after Open: the first-run notice comes and goes with a login that is cancelled, so
+    // the viewer stays locked; the prompts of that are forgotten.
+    void PassFirstRunNotice() {
+        prompts_.AnswerMessageBox(IDOK);
+        prompts_.PlayModal([](QDialog& dialog) { ClickDlgButton(&dialog, IDCANCEL); });
+        ASSERT_FALSE(window_->Lock().EnsureUnlocked());
+        prompts_ = CScriptedPrompts();
+    }
 
     void Click(int id) { window_->OnCommand(id, BN_CLICKED); }
     bool Running(UINT timer) const { return window_->Timers().IsRunning(timer); }
     bool Shown(int id) const { return IsDlgItemShown(window_.get(), id); }
     bool Latched(int id) const { return window_->IsLatched(id); }
-    bool Locked() const { return window_->m_pAlarm->locked == 1; }
+    bool Locked() const { return window_->Lock().Locked(); }
 
     bool DeviceChange(UINT event, const devices::DeviceBroadcast& record) {
         return window_->OnDeviceChange(event, record.Bytes(), record.Size());

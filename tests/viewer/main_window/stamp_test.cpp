@@ -21,7 +21,7 @@ class StampTest : public MainWindowTest {
         MainWindowTest::SetUp();
         Attach("");
         Open();
-        graph_ = window_->m_pGraph;
+        graph_ = window_->Capture().Graph();
         ASSERT_NE(graph_, nullptr);
     }
     CaptureGraph* graph_ = nullptr;

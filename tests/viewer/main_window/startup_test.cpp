@@ -19,8 +19,8 @@ TEST_F(MainWindowTest, WithoutGrabberOpensLockedWithOnlyTheWatchTimerAndNoMessag
     EXPECT_TRUE(Shown(IDC_VOLUME_ON));
     EXPECT_FALSE(Shown(IDC_VOLUME_OFF));
     EXPECT_FALSE(Shown(IDC_ALARM));
-    EXPECT_EQ(*window_->m_pVolumeOn, 1);
-    EXPECT_EQ(window_->m_pGraph, nullptr);
+    EXPECT_TRUE(window_->Capture().VolumeOn());
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
     EXPECT_TRUE(Running(ID_TIMER_WATCH));
     for (const UINT other :
@@ -28,16 +28,16 @@ TEST_F(MainWindowTest, WithoutGrabberOpensLockedWithOnlyTheWatchTimerAndNoMessag
         EXPECT_FALSE(Running(other)) << other;
     EXPECT_TRUE(prompts_.Records().empty());
     // The settings were loaded: the first run, and the countdown from the default timeout.
-    ASSERT_TRUE(window_->m_pSettings);
-    EXPECT_EQ(window_->m_pSettings->firstRun, 1);
-    EXPECT_EQ(window_->m_pAlarm->lockCountdown, 900);
+    ASSERT_NE(window_->Settings(), nullptr);
+    EXPECT_EQ(window_->Settings()->firstRun, 1);
+    EXPECT_EQ(window_->Lock().State().lockCountdown, 900);
 }
 
 TEST_F(MainWindowTest, WithGrabberCaptureStartsSearchingCyclingAndStamping) {
     Attach("signal=1,3");
     Open();
-    ASSERT_NE(window_->m_pGraph, nullptr);
-    EXPECT_EQ(window_->m_pGraph, CurrentCaptureGraph());
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
+    EXPECT_EQ(window_->Capture().Graph(), CurrentCaptureGraph());
     EXPECT_TRUE(Locked());  // video runs while locked
     EXPECT_TRUE(Running(ID_TIMER_WATCH));
     EXPECT_TRUE(Running(ID_TIMER_STAMP));
@@ -48,10 +48,10 @@ TEST_F(MainWindowTest, WithGrabberCaptureStartsSearchingCyclingAndStamping) {
     EXPECT_TRUE(Latched(IDC_ON));
     EXPECT_FALSE(Latched(IDC_OFF));
     EXPECT_TRUE(Latched(IDC_SHOW_STAMP));
-    EXPECT_EQ(window_->seenSignalMask, -1);
-    EXPECT_EQ(window_->baselineSignalMask, -1);
+    EXPECT_EQ(window_->Alarms().Masks().seen, -1);
+    EXPECT_EQ(window_->Alarms().Masks().baseline, -1);
 
-    const CaptureGraph& graph = *window_->m_pGraph;
+    const CaptureGraph& graph = *window_->Capture().Graph();
     EXPECT_EQ(std::u16string(graph.channelTitles[0]), u"Channel 1");
     EXPECT_EQ(std::u16string(graph.channelTitles[3]), u"Channel 4");
     for (const ComPtr<IBaseFilter>& renderer : graph.renderers) EXPECT_TRUE(renderer);
@@ -78,12 +78,12 @@ TEST_F(MainWindowTest, ManualChannelControlSendsTheEnabledChannelsAndTheTurnSpan
     SetDword(setting::kFastTurning, 0);
     SetString(setting::kChannelName[2], u"北门");
     Open();
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
     const devices::GrabberStatus status = device_->Grabber().Status();
     EXPECT_EQ(status.validInputs, 0x0D);
     EXPECT_EQ(status.turnSpan, 5);
     EXPECT_FALSE(status.fastTurning);
-    EXPECT_EQ(std::u16string(window_->m_pGraph->channelTitles[2]), u"北门");
+    EXPECT_EQ(std::u16string(window_->Capture().Graph()->channelTitles[2]), u"北门");
 }
 
 TEST_F(MainWindowTest, UnreadableChannelNameLeavesTheCaptureUpWithoutFinishingStartUp) {
@@ -91,12 +91,12 @@ TEST_F(MainWindowTest, UnreadableChannelNameLeavesTheCaptureUpWithoutFinishingSt
     SetDword(setting::kChannelName[2], 3);  // a number where a text belongs
     Open();
     // The graph stays as far as it got; the steps after the configuration did not run.
-    ASSERT_NE(window_->m_pGraph, nullptr);
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
     EXPECT_FALSE(Latched(IDC_SHOW_STAMP));
-    EXPECT_EQ(window_->m_pGraph->snapIcon, nullptr);
+    EXPECT_EQ(window_->Capture().Graph()->snapIcon, nullptr);
     EXPECT_TRUE(Running(ID_TIMER_STAMP));
     // A later start reports success at once without retrying.
-    EXPECT_EQ(window_->StartCapture(), 0);
+    EXPECT_EQ(window_->Capture().StartCapture(), 0);
     EXPECT_FALSE(Latched(IDC_SHOW_STAMP));
 }
 
@@ -133,7 +133,11 @@ TEST_F(MainWindowTest, ButtonsAndPanesSitAtSevenFourthsPixelPerDialogUnit) {
     for (const ButtonArtwork& artwork : ButtonArtworkTable()) {
         const CControlButton* button = window_->Button(artwork.id);
         ASSERT_NE(button, nullptr) << artwork.id;
-        EXPECT_EQ(button->m_pBackground, window_->m_pSkin.get()) << artwork.id;
+        // Every button paints its background from the one skin of the window.
+        ASSERT_NE(button->m_pBackground, nullptr) << artwork.id;
+        EXPECT_EQ(button->m_pBackground,
+                  window_->Button(ButtonArtworkTable().front().id)->m_pBackground);
+        EXPECT_EQ(button->m_pBackground->size(), window_->size()) << artwork.id;
         EXPECT_EQ(button->m_rcInParent.left, button->x()) << artwork.id;
         EXPECT_EQ(button->m_rcInParent.bottom, button->y() + button->height()) << artwork.id;
         EXPECT_EQ(button->m_bTransparent, 1);
@@ -152,12 +156,13 @@ TEST_F(MainWindowTest, LayoutRectanglesComeFromTheQuadPanes) {
     const auto same = [](const RECT& r, LONG l, LONG t, LONG rr, LONG b) {
         return r.left == l && r.top == t && r.right == rr && r.bottom == b;
     };
-    EXPECT_TRUE(same(window_->m_rcQuad[0], 26, 19, 341, 257));
-    EXPECT_TRUE(same(window_->m_rcFull, 26, 19, 663, 499));
-    EXPECT_TRUE(same(window_->m_rcBig, 26, 19, 663, 375));  // 19 + 480 * 3 / 4 - 4
-    EXPECT_TRUE(same(window_->m_rcSmall[0], 26, 383, 234, 499));
-    EXPECT_TRUE(same(window_->m_rcSmall[1], 242, 383, 450, 499));
-    EXPECT_TRUE(same(window_->m_rcSmall[2], 458, 383, 663, 499));
+    const channel_views::LayoutRects& rects = window_->Channels().Rects();
+    EXPECT_TRUE(same(rects.quad[0], 26, 19, 341, 257));
+    EXPECT_TRUE(same(rects.full, 26, 19, 663, 499));
+    EXPECT_TRUE(same(rects.big, 26, 19, 663, 375));  // 19 + 480 * 3 / 4 - 4
+    EXPECT_TRUE(same(rects.small[0], 26, 383, 234, 499));
+    EXPECT_TRUE(same(rects.small[1], 242, 383, 450, 499));
+    EXPECT_TRUE(same(rects.small[2], 458, 383, 663, 499));
 }
 
 }  // namespace

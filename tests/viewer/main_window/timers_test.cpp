@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, SearchBlinksUntilTheDeviceHasFinishedItsSearch) {
     EXPECT_TRUE(Latched(IDC_ON));
     EXPECT_FALSE(Latched(IDC_OFF));
     // The poll leaves the signal masks alone.
-    EXPECT_EQ(window_->seenSignalMask, -1);
+    EXPECT_EQ(window_->Alarms().Masks().seen, -1);
 }
 
 TEST_F(MainWindowTest, SignalResetRestartsTheBaselineAndTheSearchPoll) {
@@ -49,13 +49,14 @@ TEST_F(MainWindowTest, SignalResetRestartsTheBaselineAndTheSearchPoll) {
     StepTo(seconds(3));
     window_->OnTimer(ID_TIMER_SEARCH);
     ASSERT_FALSE(Running(ID_TIMER_SEARCH));
-    window_->seenSignalMask = 0x0F;
-    window_->baselineSignalMask = 0x0F;
+    window_->OnTimer(ID_TIMER_WATCH);  // the baseline of the finished search
+    ASSERT_EQ(window_->Alarms().Masks().seen, 0x0F);
+    ASSERT_EQ(window_->Alarms().Masks().baseline, 0x0F);
     window_->PostSignalReset();
     EXPECT_FALSE(Running(ID_TIMER_SEARCH));  // a posted message, handled from the queue
     Deliver();
-    EXPECT_EQ(window_->seenSignalMask, -1);
-    EXPECT_EQ(window_->baselineSignalMask, -1);
+    EXPECT_EQ(window_->Alarms().Masks().seen, -1);
+    EXPECT_EQ(window_->Alarms().Masks().baseline, -1);
     EXPECT_TRUE(Running(ID_TIMER_SEARCH));
     EXPECT_EQ(window_->Timers().Find(ID_TIMER_SEARCH)->interval(), 800);
 }
@@ -63,7 +64,7 @@ TEST_F(MainWindowTest, SignalResetRestartsTheBaselineAndTheSearchPoll) {
 TEST_F(MainWindowTest, StampTickRedrawsTheStampOfEveryPane) {
     Attach("");
     Open();
-    CaptureGraph* graph = window_->m_pGraph;
+    CaptureGraph* graph = window_->Capture().Graph();
     ASSERT_NE(graph, nullptr);
     for (const ComPtr<IBaseFilter>& renderer : graph->renderers)
         ASSERT_FLOAT_EQ(StampAlpha(renderer), 1.0f);  // the titles were stamped at start
@@ -94,17 +95,23 @@ TEST_F(MainWindowTest, TicksWithoutCaptureDoNothingAndRecordingTimersStopThemsel
     EXPECT_TRUE(prompts_.Records().empty());
 }
 
-TEST_F(MainWindowTest, WatchTickWithoutSettingsDoesNothing) {
+TEST_F(MainWindowTest, WatchTickBeforeTheSettingsAreLoadedDoesNothing) {
     SetDword(setting::kLoginTimeout, 1);
-    Open();
-    window_->m_pAlarm->locked = 0;
-    window_->m_pAlarm->lockCountdown = 3;
-    std::unique_ptr<GrabberSettings> settings = std::move(window_->m_pSettings);
+    SetDword(setting::kLoginTimeoutFlag, 1);
+    CQuadrelDlg::Services services;
+    services.prompts = &prompts_;
+    window_ = std::make_unique<CQuadrelDlg>(services);
+    ASSERT_EQ(window_->Settings(), nullptr);  // the start-up has not run yet
     window_->OnTimer(ID_TIMER_WATCH);
-    EXPECT_EQ(window_->m_pAlarm->lockCountdown, 3);
-    window_->m_pSettings = std::move(settings);
+    EXPECT_EQ(window_->Lock().State().lockCountdown, 0);
+    EXPECT_TRUE(Locked());
+    // Once loaded, the same tick counts the automatic lock down.
+    window_->Create();
+    ASSERT_NE(window_->Settings(), nullptr);
+    ASSERT_EQ(window_->Lock().State().lockCountdown, 60);
     window_->OnTimer(ID_TIMER_WATCH);
-    EXPECT_EQ(window_->m_pAlarm->locked, 1);
+    EXPECT_EQ(window_->Lock().State().lockCountdown, 57);
+    EXPECT_TRUE(prompts_.Records().empty());
 }
 
 }  // namespace

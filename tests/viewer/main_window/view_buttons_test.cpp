@@ -23,31 +23,31 @@ TEST_F(ChannelViewsTest, ShowStampTurnsTitleAndTimeOffAndOn) {
     ASSERT_TRUE(Latched(IDC_SHOW_STAMP));
     Click(IDC_SHOW_STAMP);
     EXPECT_FALSE(Latched(IDC_SHOW_STAMP));
-    EXPECT_EQ(window_->m_pGraph->showTitle, 0);
-    EXPECT_EQ(window_->m_pGraph->showTime, 0);
+    EXPECT_EQ(window_->Capture().Graph()->showTitle, 0);
+    EXPECT_EQ(window_->Capture().Graph()->showTime, 0);
     Click(IDC_SHOW_STAMP);
     EXPECT_TRUE(Latched(IDC_SHOW_STAMP));
-    EXPECT_EQ(window_->m_pGraph->showTitle, 1);
-    EXPECT_EQ(window_->m_pGraph->showTime, 1);
+    EXPECT_EQ(window_->Capture().Graph()->showTitle, 1);
+    EXPECT_EQ(window_->Capture().Graph()->showTime, 1);
 }
 
 TEST_F(ChannelViewsTest, VolumeButtonsMuteAndRestoreTheSound) {
     OpenUnlocked("");
     ComPtr<IBasicAudio> audio;
-    ASSERT_EQ(window_->m_pGraph->graph.As(&audio), S_OK);
+    ASSERT_EQ(window_->Capture().Graph()->graph.As(&audio), S_OK);
     Click(IDC_VOLUME_ON);
     LONG volume = 1;
     EXPECT_EQ(audio->get_Volume(&volume), S_OK);
     EXPECT_EQ(volume, -10000);
     EXPECT_FALSE(Shown(IDC_VOLUME_ON));
     EXPECT_TRUE(Shown(IDC_VOLUME_OFF));
-    EXPECT_EQ(*window_->m_pVolumeOn, 0);
+    EXPECT_FALSE(window_->Capture().VolumeOn());
     Click(IDC_VOLUME_OFF);
     EXPECT_EQ(audio->get_Volume(&volume), S_OK);
     EXPECT_EQ(volume, 0);
     EXPECT_TRUE(Shown(IDC_VOLUME_ON));
     EXPECT_FALSE(Shown(IDC_VOLUME_OFF));
-    EXPECT_EQ(*window_->m_pVolumeOn, 1);
+    EXPECT_TRUE(window_->Capture().VolumeOn());
 }
 
 TEST_F(ChannelViewsTest, PropertyPageChoosesTheVideoStandardWhichIsThenStored) {
@@ -71,7 +71,7 @@ TEST_F(ChannelViewsTest, PropertyPageChoosesTheVideoStandardWhichIsThenStored) {
     EXPECT_EQ(Device().videoStandard, devices::AnalogVideo_NTSC_M);
     EXPECT_EQ(StoredTvFormat(), static_cast<DWORD>(devices::AnalogVideo_NTSC_M));
     // The capture keeps running on the same graph.
-    EXPECT_NE(window_->m_pGraph, nullptr);
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
 }
 
 TEST_F(ChannelViewsTest, PropertyPageCancelledStoresTheUnchangedStandard) {

@@ -1,0 +1,105 @@
+// What the window does for its features: the panes and buttons the channel views reach, the
+// timers and channel steps the capture asks for, the lock's buttons and the Alarm button.
+#include "viewer/main_window/main_dialog_ids.h"
+#include "viewer/main_window/quadrel_dlg.h"
+#include "viewer/main_window/video_pane.h"
+
+namespace {
+
+constexpr int kChannelButtons[4] = {IDC_CHANNEL1, IDC_CHANNEL2, IDC_CHANNEL3, IDC_CHANNEL4};
+
+}  // namespace
+
+RECT CQuadrelDlg::PaneRect(int k) const {
+    const CVideoPane* pane = Pane(k);
+    if (!pane) return RECT{0, 0, 0, 0};
+    const QRect r = pane->geometry();
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+bool CQuadrelDlg::PaneShown(int k) const {
+    const CVideoPane* pane = Pane(k);
+    return pane && pane->isVisibleTo(this);
+}
+
+void CQuadrelDlg::PlacePane(int k, const std::optional<RECT>& rect, bool shown) {
+    CVideoPane* pane = Pane(k);
+    if (!pane) return;
+    if (rect)
+        pane->setGeometry(
+            QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
+    pane->setVisible(shown);
+}
+
+PaneLayout CQuadrelDlg::PreviewPanes() const {
+    PaneLayout layout{};
+    for (std::size_t k = 0; k < panes_.size(); ++k) {
+        layout.window[k] = panes_[k];
+        layout.rect[k] =
+            panes_[k] ? RECT{0, 0, panes_[k]->width(), panes_[k]->height()} : RECT{0, 0, 0, 0};
+    }
+    return layout;
+}
+
+QSize CQuadrelDlg::PaneSize(int k) const {
+    const CVideoPane* pane = Pane(k);
+    return pane ? pane->size() : QSize();
+}
+
+void CQuadrelDlg::SetPanePicture(int k, const QImage& picture) {
+    if (CVideoPane* pane = Pane(k)) pane->SetPicture(picture);
+}
+
+void CQuadrelDlg::RepaintWindow() {
+    update();
+}
+
+void CQuadrelDlg::RepaintPane(int k) {
+    if (CVideoPane* pane = Pane(k)) pane->update();
+}
+
+void CQuadrelDlg::LatchChannelButton(int channel, bool latched) {
+    if (channel >= 1 && channel <= 4) SetLatched(kChannelButtons[channel - 1], latched);
+}
+
+void CQuadrelDlg::LatchDeviceMode(bool cycling) {
+    SetLatched(IDC_ON, cycling);
+    SetLatched(IDC_OFF, !cycling);
+}
+
+void CQuadrelDlg::PaintPanePictures(const channel_views::PanePictures& pictures) {
+    channels_.PaintPanePictures(pictures);
+}
+
+void CQuadrelDlg::ShowAlarmButton(bool shown) {
+    ShowItem(IDC_ALARM, shown);
+}
+
+void CQuadrelDlg::OnSearchStarted() {
+    alarms_.ResetSignalMasks();
+    SetTimer(ID_TIMER_SEARCH, kSearchPeriodMs);
+}
+
+void CQuadrelDlg::OnGraphRunning() {
+    SetTimer(ID_TIMER_STAMP, kStampPeriodMs);
+}
+
+void CQuadrelDlg::OnManualChannelsSet() {
+    channels_.ShowChannel(channels_.Channel());
+    channels_.DrawClosedPanes();
+}
+
+void CQuadrelDlg::ApplyChannelControl() {
+    channels_.ApplyChannelControl();
+}
+
+void CQuadrelDlg::OnCaptureStarted() {
+    channels_.EnterCyclingMode();
+    SetLatched(IDC_SHOW_STAMP, true);
+    snapshots_.ReadScheduleWindow();
+}
+
+void CQuadrelDlg::ShowLockButtons(bool locked) {
+    ShowItem(IDC_UNLOCK, locked);
+    ShowItem(IDC_LOCKED, !locked);
+}
