@@ -5,7 +5,7 @@
 
 #include "platform/devices/device_clock.h"
 #include "platform/devices/frame_mailbox.h"
-#include "platform/media/source_stream.h"
+#include "platform/media/base/source_stream.h"
 
 namespace devices {
 

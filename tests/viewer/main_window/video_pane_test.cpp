@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QImage>
 
-#include "platform/media/frame_mailbox.h"
+#include "platform/media/renderers/frame_mailbox.h"
 #include "viewer/main_window/video_pane.h"
 
 namespace {
