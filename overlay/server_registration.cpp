@@ -1,6 +1,7 @@
 #include "overlay/server_registration.h"
 
 #include "platform/com/runtime.h"
+#include "platform/media/base/filter_setup.h"
 #include "platform/media/graph/filter_mapper.h"
 #include "platform/media/graph/registry_text.h"
 #include "platform/media/interfaces/media_clsids.h"

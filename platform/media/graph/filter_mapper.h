@@ -1,5 +1,6 @@
-// CFilterMapper2: filter registration in the classes hive (CLSID_FilterMapper2), and the helper
-// that registers a filter's setup record with it.
+// CFilterMapper2: filter registration in the classes hive (CLSID_FilterMapper2). Filters register
+// their setup records with it through AMovieSetupRegisterFilter2
+// (platform/media/base/filter_setup.h).
 #pragma once
 
 #include "platform/com/object_base.h"
@@ -28,8 +29,3 @@ class CFilterMapper2 final : public CUnknown, public IFilterMapper2 {
     explicit CFilterMapper2(IUnknown* outer) : CUnknown(outer) {}
     ~CFilterMapper2() override = default;
 };
-
-// Registers (`reg` TRUE) or unregisters the filter described by `setup` in the filters category
-// through `mapper`. Unregistering a filter that is not registered succeeds.
-HRESULT AMovieSetupRegisterFilter2(const AMOVIESETUP_FILTER* setup, IFilterMapper2* mapper,
-                                   BOOL reg);

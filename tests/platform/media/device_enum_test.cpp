@@ -3,8 +3,8 @@
 #include <atomic>
 
 #include "platform/com/class_factory.h"
+#include "platform/media/base/filter_setup.h"
 #include "platform/media/graph/device_registry.h"
-#include "platform/media/graph/filter_mapper.h"
 #include "platform/media/interfaces/iamovie_setup.h"
 #include "platform/media/interfaces/icreate_dev_enum.h"
 #include "platform/media/interfaces/ienum_moniker.h"
