@@ -174,12 +174,12 @@ HRESULT CVideoMixingRenderer9::GetMaxIdealVideoSize(LONG* width, LONG* height) {
 }
 
 void CVideoMixingRenderer9::PushPosition() {
-    std::shared_ptr<FrameMailbox> mailbox;
+    std::shared_ptr<LatestFrameSlot> slot;
     {
         std::lock_guard frame(frameLock_);
-        mailbox = mailbox_;
+        slot = slot_;
     }
-    if (mailbox) mailbox->SetPosition({source_, destination_});
+    if (slot) slot->SetPosition({source_, destination_});
 }
 
 HRESULT CVideoMixingRenderer9::SetVideoPosition(const RECT* source, const RECT* destination) {
@@ -223,7 +223,7 @@ HRESULT CVideoMixingRenderer9::SetVideoClippingWindow(HWND window) {
     CAutoLock lock(&lock_);
     REQUIRE_WINDOWLESS();
     window_ = window;
-    std::shared_ptr<FrameMailbox> mailbox = window ? window->Mailbox() : nullptr;
+    std::shared_ptr<LatestFrameSlot> slot = window ? window->FrameSlot() : nullptr;
     if (window) {
         const SIZE client = window->ClientSize();
         destination_ = {0, 0, client.cx, client.cy};
@@ -231,12 +231,12 @@ HRESULT CVideoMixingRenderer9::SetVideoClippingWindow(HWND window) {
     std::shared_ptr<const VideoFrame> latest;
     {
         std::lock_guard frame(frameLock_);
-        mailbox_ = mailbox;
+        slot_ = slot;
         latest = latest_;
     }
-    if (mailbox) {
-        mailbox->SetPosition({source_, destination_});
-        if (latest) mailbox->Publish(std::move(latest));  // the new pane shows the picture at once
+    if (slot) {
+        slot->SetPosition({source_, destination_});
+        if (latest) slot->Publish(std::move(latest));  // the new pane shows the picture at once
     }
     return S_OK;
 }
@@ -245,7 +245,7 @@ HRESULT CVideoMixingRenderer9::RepaintVideo(HWND window, HDC) {
     CAutoLock lock(&lock_);
     REQUIRE_WINDOWLESS();
     if (!window || window != window_) return E_INVALIDARG;
-    window->Mailbox()->Repaint();
+    window->FrameSlot()->Repaint();
     return S_OK;
 }
 
@@ -468,12 +468,12 @@ HRESULT CVideoMixingRenderer9::RenderSample(IMediaSample* sample) {
 
     std::shared_ptr<VideoFrame> frame;
     std::shared_ptr<const media::AlphaOverlay> overlay;
-    std::shared_ptr<FrameMailbox> mailbox;
+    std::shared_ptr<LatestFrameSlot> slot;
     {
         std::lock_guard lock(frameLock_);
         frame = FreeFrameLocked();
         overlay = overlay_;
-        mailbox = mailbox_;
+        slot = slot_;
     }
     frame->Resize(videoWidth_, videoHeight_);
     switch (layout_) {
@@ -499,6 +499,6 @@ HRESULT CVideoMixingRenderer9::RenderSample(IMediaSample* sample) {
         std::lock_guard lock(frameLock_);
         latest_ = done;
     }
-    if (mailbox) mailbox->Publish(std::move(done));
+    if (slot) slot->Publish(std::move(done));
     return S_OK;
 }

@@ -1,7 +1,8 @@
 // CVideoMixingRenderer9: the video mixing renderer (CLSID_VideoMixingRenderer9) in windowless
 // mode. It converts each frame of stream 0 to 32-bit RGB, lays the alpha bitmap over it and
-// hands it to its clipping window's mailbox; it keeps the latest frame for GetCurrentImage.
-// Frames are shown on arrival, in paused and running state alike (live video: no clock).
+// hands it to its clipping window's latest-frame slot; it keeps the latest frame for
+// GetCurrentImage. Frames are shown on arrival, in paused and running state alike (live video: no
+// clock).
 //
 // Threads: configuration, window and bitmap calls come from the application thread under the
 // filter lock; frames arrive on the upstream streaming thread under the receive lock. They meet
@@ -17,7 +18,7 @@
 #include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
 #include "platform/media/renderers/alpha_overlay.h"
-#include "platform/media/renderers/frame_mailbox.h"
+#include "platform/media/renderers/latest_frame_slot.h"
 #include "platform/media/renderers/vmr_input_pin.h"
 
 class CVideoMixingRenderer9 final : public CBaseFilter,
@@ -115,7 +116,7 @@ class CVideoMixingRenderer9 final : public CBaseFilter,
     bool bottomUp_ = false;
 
     std::mutex frameLock_;  // guards the members below; held only for pointer swaps
-    std::shared_ptr<FrameMailbox> mailbox_;
+    std::shared_ptr<LatestFrameSlot> slot_;
     std::shared_ptr<const media::AlphaOverlay> overlay_;
     std::shared_ptr<const VideoFrame> latest_;
     std::vector<std::shared_ptr<VideoFrame>> pool_;

@@ -1,7 +1,7 @@
 #include "platform/media/renderers/video_pane_window.h"
 
-VideoPaneWindow::VideoPaneWindow() : mailbox_(std::make_shared<FrameMailbox>(this)) {}
+VideoPaneWindow::VideoPaneWindow() : slot_(std::make_shared<LatestFrameSlot>(this)) {}
 
 VideoPaneWindow::~VideoPaneWindow() {
-    mailbox_->Detach();
+    slot_->Detach();
 }

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/base/window_handle.h"
-#include "platform/media/renderers/frame_mailbox.h"
+#include "platform/media/renderers/latest_frame_slot.h"
 
 class VideoPaneWindow {
   public:
@@ -25,20 +25,20 @@ class VideoPaneWindow {
 
     // GUI thread: the frame published since the last call (null when nothing new). Keep it to
     // repaint; it stays valid while held.
-    std::shared_ptr<const VideoFrame> TakeFrame() { return mailbox_->Take(); }
-    RECT VideoSource() const { return mailbox_->GetPosition().source; }
-    RECT VideoDestination() const { return mailbox_->GetPosition().destination; }
+    std::shared_ptr<const VideoFrame> TakeFrame() { return slot_->Take(); }
+    RECT VideoSource() const { return slot_->GetPosition().source; }
+    RECT VideoDestination() const { return slot_->GetPosition().destination; }
 
     // Renderer side.
-    const std::shared_ptr<FrameMailbox>& Mailbox() const { return mailbox_; }
+    const std::shared_ptr<LatestFrameSlot>& FrameSlot() const { return slot_; }
 
   protected:
     // Detaches (as DetachVideo).
     virtual ~VideoPaneWindow();
     // Stops all wake-ups; returns when none is running. A derived class calls it first in its
     // destructor, before its own members go.
-    void DetachVideo() { mailbox_->Detach(); }
+    void DetachVideo() { slot_->Detach(); }
 
   private:
-    const std::shared_ptr<FrameMailbox> mailbox_;
+    const std::shared_ptr<LatestFrameSlot> slot_;
 };

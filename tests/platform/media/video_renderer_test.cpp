@@ -281,7 +281,7 @@ TEST_F(VideoRendererTest, APaneThatGoesAwayDetachesItself) {
     stream->Step(1);
     ASSERT_NE(transient->NextFrame(), nullptr);
     transient.reset();
-    // Frames keep going to the mailbox nobody watches; the pane's memory is not touched.
+    // Frames keep going to the slot nobody watches; the pane's memory is not touched.
     stream->Step(2);
     ASSERT_TRUE(witness->WaitForSamples(3));
 

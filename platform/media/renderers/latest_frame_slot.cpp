@@ -1,10 +1,10 @@
-#include "platform/media/renderers/frame_mailbox.h"
+#include "platform/media/renderers/latest_frame_slot.h"
 
 #include <utility>
 
 #include "platform/media/renderers/video_pane_window.h"
 
-void FrameMailbox::Publish(std::shared_ptr<const VideoFrame> frame) {
+void LatestFrameSlot::Publish(std::shared_ptr<const VideoFrame> frame) {
     {
         std::lock_guard lock(slotMutex_);
         latest_.swap(frame);
@@ -13,7 +13,7 @@ void FrameMailbox::Publish(std::shared_ptr<const VideoFrame> frame) {
     // `frame` now holds the one replaced (if any); released here, outside the locks.
 }
 
-void FrameMailbox::SetPosition(const Position& position) {
+void LatestFrameSlot::SetPosition(const Position& position) {
     {
         std::lock_guard lock(slotMutex_);
         position_ = position;
@@ -21,26 +21,26 @@ void FrameMailbox::SetPosition(const Position& position) {
     Wake();
 }
 
-void FrameMailbox::Repaint() {
+void LatestFrameSlot::Repaint() {
     Wake();
 }
 
-std::shared_ptr<const VideoFrame> FrameMailbox::Take() {
+std::shared_ptr<const VideoFrame> LatestFrameSlot::Take() {
     std::lock_guard lock(slotMutex_);
     return std::exchange(latest_, nullptr);
 }
 
-FrameMailbox::Position FrameMailbox::GetPosition() const {
+LatestFrameSlot::Position LatestFrameSlot::GetPosition() const {
     std::lock_guard lock(slotMutex_);
     return position_;
 }
 
-void FrameMailbox::Detach() {
+void LatestFrameSlot::Detach() {
     std::lock_guard lock(windowMutex_);
     window_ = nullptr;
 }
 
-void FrameMailbox::Wake() {
+void LatestFrameSlot::Wake() {
     std::lock_guard lock(windowMutex_);
     if (window_) window_->FrameReady();
 }

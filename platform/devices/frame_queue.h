@@ -14,7 +14,7 @@
 
 namespace devices {
 
-class FrameMailbox {
+class FrameQueue {
   public:
     static constexpr std::size_t kCapacity = 8;
 

@@ -1,8 +1,8 @@
-#include "platform/devices/frame_mailbox.h"
+#include "platform/devices/frame_queue.h"
 
 namespace devices {
 
-void FrameMailbox::Reset() {
+void FrameQueue::Reset() {
     std::lock_guard lock(mutex_);
     first_ = 0;
     count_ = 0;
@@ -11,12 +11,12 @@ void FrameMailbox::Reset() {
     ended_ = false;
 }
 
-void FrameMailbox::Start(std::chrono::nanoseconds origin) {
+void FrameQueue::Start(std::chrono::nanoseconds origin) {
     std::lock_guard lock(mutex_);
     if (!origin_) origin_ = origin;
 }
 
-void FrameMailbox::Post(const FrameTick& tick) {
+void FrameQueue::Post(const FrameTick& tick) {
     {
         std::lock_guard lock(mutex_);
         if (!origin_ || tick.time < *origin_ || ended_) return;
@@ -30,7 +30,7 @@ void FrameMailbox::Post(const FrameTick& tick) {
     posted_.notify_one();
 }
 
-void FrameMailbox::Stop() {
+void FrameQueue::Stop() {
     {
         std::lock_guard lock(mutex_);
         stopped_ = true;
@@ -38,7 +38,7 @@ void FrameMailbox::Stop() {
     posted_.notify_all();
 }
 
-void FrameMailbox::End() {
+void FrameQueue::End() {
     {
         std::lock_guard lock(mutex_);
         ended_ = true;
@@ -46,7 +46,7 @@ void FrameMailbox::End() {
     posted_.notify_all();
 }
 
-FrameMailbox::Take FrameMailbox::TakeNext(FrameTick* tick) {
+FrameQueue::Take FrameQueue::TakeNext(FrameTick* tick) {
     std::unique_lock lock(mutex_);
     posted_.wait(lock, [this] { return stopped_ || ended_ || count_ > 0; });
     if (stopped_) return Take::Stopped;
@@ -57,7 +57,7 @@ FrameMailbox::Take FrameMailbox::TakeNext(FrameTick* tick) {
     return Take::Tick;
 }
 
-std::optional<std::chrono::nanoseconds> FrameMailbox::Origin() {
+std::optional<std::chrono::nanoseconds> FrameQueue::Origin() {
     std::lock_guard lock(mutex_);
     return origin_;
 }

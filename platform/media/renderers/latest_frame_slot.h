@@ -1,4 +1,4 @@
-// FrameMailbox: the one-slot hand-over of frames from a video renderer to the pane that shows
+// LatestFrameSlot: the one-slot hand-over of frames from a video renderer to the pane that shows
 // them. The renderer's streaming thread stores the latest frame under a short lock and wakes the
 // pane; the pane takes the frame on its own (GUI) thread when it paints. A frame not yet taken
 // is replaced by a newer one. Shared (std::shared_ptr) by the pane and the renderers attached
@@ -12,7 +12,7 @@
 
 class VideoPaneWindow;
 
-class FrameMailbox {
+class LatestFrameSlot {
   public:
     // Where the pane shows the video: a part of the frame (video pixels) and a rectangle of the
     // pane's client area.
@@ -21,7 +21,7 @@ class FrameMailbox {
         RECT destination{0, 0, 0, 0};
     };
 
-    explicit FrameMailbox(VideoPaneWindow* window) : window_(window) {}
+    explicit LatestFrameSlot(VideoPaneWindow* window) : window_(window) {}
 
     // Renderer, any thread: stores the frame and wakes the pane. Never waits for the GUI.
     void Publish(std::shared_ptr<const VideoFrame> frame);
