@@ -1,6 +1,9 @@
 #include "platform/media/renderers/audio_renderer.h"
 
+#include <chrono>
+#include <cstdint>
 #include <new>
+#include <span>
 
 #include "platform/media/base/audio_format.h"
 #include "platform/media/interfaces/media_clsids.h"
@@ -35,7 +38,9 @@ HRESULT CAudioRenderer::Pause() {
         const WAVEFORMATEX& format = media::WaveFormatOf(pin_->CurrentMediaType());
         CAutoLock receive(&receiveLock_);
         channels_ = format.nChannels;
-        output_ = media::OpenAudioOutput(format.nSamplesPerSec, format.nChannels);
+        std::unique_ptr<sound::PcmOutput> output = sound::OpenAlsaOutput();
+        const sound::PcmFormat pcm{format.nSamplesPerSec, format.nChannels, 16};
+        if (output && output->Open(pcm)) output_ = std::move(output);
         playing_ = output_ != nullptr;
     }
     return CBaseFilter::Pause();
@@ -87,6 +92,9 @@ HRESULT CAudioRenderer::Render(IMediaSample* sample) {
     media::StereoGains(volume_.load(), balance_.load(), &left, &right);
     media::ApplyGains(reinterpret_cast<const std::int16_t*>(data), scratch_.data(), frames,
                       channels_, left, right);
-    output_->Write(scratch_.data(), frames);
+    // The streaming thread never waits for the device: a live stream drops what does not fit.
+    output_->Write(
+        std::span(reinterpret_cast<const std::uint8_t*>(scratch_.data()), frames * frameBytes),
+        std::chrono::milliseconds(0));
     return S_OK;
 }

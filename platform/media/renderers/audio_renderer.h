@@ -1,8 +1,8 @@
 // CAudioRenderer: the audio renderer that IGraphBuilder::Render picks (CLSID_DSoundRender).
-// Plays 16-bit mono or stereo PCM on the sound device (AudioOutput, opened when the filter
-// leaves stopped and closed when it stops), with the volume and balance of IBasicAudio. When no
-// device opens, or the stream is PCM it cannot play, samples are consumed silently so the
-// stream upstream keeps flowing.
+// Plays 16-bit mono or stereo PCM on the sound device (sound::OpenAlsaOutput, opened when the
+// filter leaves stopped and closed when it stops; writes never wait, what the device cannot take
+// is dropped), with the volume and balance of IBasicAudio. When no device opens, or the stream
+// is PCM it cannot play, samples are consumed silently so the stream upstream keeps flowing.
 #pragma once
 
 #include <atomic>
@@ -11,8 +11,8 @@
 
 #include "platform/media/base/base_filter.h"
 #include "platform/media/interfaces/ibasic_audio.h"
-#include "platform/media/renderers/audio_output.h"
 #include "platform/media/renderers/audio_renderer_pin.h"
+#include "platform/sound/pcm_output.h"
 
 class CAudioRenderer final : public CBaseFilter, public IBasicAudio {
   public:
@@ -58,7 +58,7 @@ class CAudioRenderer final : public CBaseFilter, public IBasicAudio {
     std::atomic<LONGLONG> received_{0};
     std::atomic<bool> playing_{false};
     // Opened and closed under both locks; used on the streaming thread.
-    std::unique_ptr<media::AudioOutput> output_;
+    std::unique_ptr<sound::PcmOutput> output_;
     unsigned channels_ = 0;
     // Streaming thread: scaled samples, grown once to the largest sample.
     std::vector<std::int16_t> scratch_;
