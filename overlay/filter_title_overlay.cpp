@@ -5,8 +5,8 @@
 
 #include "overlay/pixel_format.h"
 #include "platform/com/runtime.h"
-#include "platform/media/filter_types.h"
-#include "platform/media/imedia_sample.h"
+#include "platform/media/interfaces/filter_types.h"
+#include "platform/media/interfaces/imedia_sample.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "overlay/imerge_overlay.h"
 #include "overlay/overlay_controller.h"
 #include "platform/com/ispecify_property_pages.h"
-#include "platform/media/crit_sec.h"
-#include "platform/media/trans_in_place_filter.h"
+#include "platform/media/base/crit_sec.h"
+#include "platform/media/base/trans_in_place_filter.h"
 
 class CFilterTitleOverlay final : public CTransInPlaceFilter,
                                   public ISpecifyPropertyPages,

@@ -15,7 +15,7 @@
 
 #include "overlay/base_pixel.h"
 #include "overlay/stamp_clock.h"
-#include "platform/media/media_type.h"
+#include "platform/media/interfaces/media_type.h"
 #include "platform/text/logfont.h"
 
 class COverlayController {

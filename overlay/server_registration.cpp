@@ -1,9 +1,10 @@
 #include "overlay/server_registration.h"
 
 #include "platform/com/runtime.h"
-#include "platform/media/filter_mapper.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/registry_text.h"
+#include "platform/media/base/filter_setup.h"
+#include "platform/media/graph/filter_mapper.h"
+#include "platform/media/graph/registry_text.h"
+#include "platform/media/interfaces/media_clsids.h"
 
 namespace {
 

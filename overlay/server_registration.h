@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/com/class_factory.h"
-#include "platform/media/ifilter_mapper2.h"
+#include "platform/media/interfaces/ifilter_mapper2.h"
 
 // One creatable class of the library: its factory template and, for a filter, the record the
 // filter mapper keeps (null for other classes).

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 extern "C" {
-#include <libswscale/swscale.h>
 #include <libavutil/pixfmt.h>
+#include <libswscale/swscale.h>
 }
 
 #include <atomic>
@@ -15,17 +15,17 @@ extern "C" {
 #include <vector>
 
 #include "platform/com/runtime.h"
-#include "platform/media/base_output_pin.h"
-#include "platform/media/frame_convert.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/ivmr_filter_config9.h"
-#include "platform/media/ivmr_mixer_bitmap9.h"
-#include "platform/media/ivmr_windowless_control9.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
-#include "platform/media/media_runtime.h"
-#include "platform/media/video_pane_window.h"
+#include "platform/media/base/base_output_pin.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/ivmr_filter_config9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
+#include "platform/media/renderers/frame_convert.h"
+#include "platform/media/renderers/video_pane_window.h"
+#include "platform/media/runtime/media_runtime.h"
 
 namespace {
 
@@ -56,16 +56,16 @@ CMediaType UyvyType() {
     mt.SetSampleSize(kFrameBytes);
     auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
     vih->AvgTimePerFrame = UNITS / 25;
-    vih->bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 16, 0x59565955,
-                      static_cast<DWORD>(kFrameBytes), 0, 0, 0, 0};
+    vih->bmiHeader = {sizeof(BITMAPINFOHEADER),        kWidth, kHeight, 1, 16, 0x59565955,
+                      static_cast<DWORD>(kFrameBytes), 0,      0,       0, 0};
     return mt;
 }
 
 // A source filter without a thread: the benchmark loop is its streaming thread.
 class BenchSource final : public CBaseFilter {
-public:
+  public:
     class Pin final : public CBaseOutputPin {
-    public:
+      public:
         explicit Pin(BenchSource* filter)
             : CBaseOutputPin("bench pin", filter, &filter->lock_, nullptr, u"PreView One") {}
         HRESULT CheckMediaType(const CMediaType* type) override {
@@ -90,14 +90,14 @@ public:
     CBasePin* GetPin(int n) override { return n == 0 ? pin_.get() : nullptr; }
     Pin* Output() { return pin_.get(); }
 
-private:
+  private:
     ~BenchSource() override = default;
     CCritSec lock_;
     std::unique_ptr<Pin> pin_;
 };
 
 class BenchPane final : public VideoPaneWindow {
-public:
+  public:
     ~BenchPane() override { DetachVideo(); }
     SIZE ClientSize() const override { return {kWidth, kHeight}; }
     void FrameReady() override { wakeups.fetch_add(1, std::memory_order_relaxed); }
@@ -191,8 +191,12 @@ void DeliverFrames(benchmark::State& state, bool stamp) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_SourcePinToPaneFrame(benchmark::State& state) { DeliverFrames(state, false); }
-void BM_SourcePinToPaneFrameWithStamp(benchmark::State& state) { DeliverFrames(state, true); }
+void BM_SourcePinToPaneFrame(benchmark::State& state) {
+    DeliverFrames(state, false);
+}
+void BM_SourcePinToPaneFrameWithStamp(benchmark::State& state) {
+    DeliverFrames(state, true);
+}
 
 void BM_UyvyToRgb32(benchmark::State& state) {
     const std::vector<BYTE> camera = CameraFrame();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "overlay/filter_title_overlay.h"
-#include "platform/media/mem_allocator.h"
+#include "platform/media/base/mem_allocator.h"
 #include "tests/overlay/frame_graph.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/iam_analog_video_decoder.h"
+#include "platform/media/interfaces/iam_analog_video_decoder.h"
 #include "platform/ui/base_property_page.h"
 
 namespace device_pages {

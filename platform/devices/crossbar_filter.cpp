@@ -4,8 +4,8 @@
 
 #include "platform/devices/grabber_identity.h"
 #include "platform/devices/grabber_media_types.h"
-#include "platform/media/imem_allocator.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/imem_allocator.h"
+#include "platform/media/interfaces/media_errors.h"
 
 namespace devices {
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "platform/media/base_filter.h"
-#include "platform/media/base_output_pin.h"
+#include "platform/media/base/base_filter.h"
+#include "platform/media/base/base_output_pin.h"
 
 namespace devices {
 

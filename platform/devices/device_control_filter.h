@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "platform/devices/simulated_grabber.h"
-#include "platform/media/base_filter.h"
-#include "platform/media/iks_property_set.h"
+#include "platform/media/base/base_filter.h"
+#include "platform/media/interfaces/iks_property_set.h"
 
 namespace devices {
 

@@ -15,8 +15,8 @@
 #include "platform/devices/grabber_tuner_pin.h"
 #include "platform/devices/grabber_video_stream.h"
 #include "platform/devices/simulated_grabber.h"
-#include "platform/media/iam_analog_video_decoder.h"
-#include "platform/media/source.h"
+#include "platform/media/base/source.h"
+#include "platform/media/interfaces/iam_analog_video_decoder.h"
 
 namespace devices {
 

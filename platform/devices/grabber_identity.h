@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/com/guid.h"
-#include "platform/media/media_clsids.h"
+#include "platform/media/interfaces/media_clsids.h"
 
 namespace devices {
 

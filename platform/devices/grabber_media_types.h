@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/devices/analog_video_standard.h"
-#include "platform/media/cmedia_type.h"
+#include "platform/media/base/cmedia_type.h"
 
 namespace devices {
 

@@ -7,24 +7,24 @@ CGrabberStream::CGrabberStream(const char* objectName, CSource* filter, LPCWSTR 
     : CSourceStream(objectName, nullptr, filter, name), clock_(clock) {}
 
 HRESULT CGrabberStream::Active() {
-    mailbox_.Reset();
+    queue_.Reset();
     sent_ = 0;
     return CSourceStream::Active();
 }
 
 HRESULT CGrabberStream::Run(REFERENCE_TIME start) {
-    mailbox_.Start(clock_->Now());
+    queue_.Start(clock_->Now());
     return CSourceStream::Run(start);
 }
 
 void CGrabberStream::OnStopRequested() {
-    mailbox_.Stop();
+    queue_.Stop();
 }
 
 HRESULT CGrabberStream::FillBuffer(IMediaSample* sample) {
     FrameTick tick;
-    if (mailbox_.TakeNext(&tick) != FrameMailbox::Take::Tick) return S_FALSE;
-    const std::chrono::nanoseconds origin = mailbox_.Origin().value_or(tick.time);
+    if (queue_.TakeNext(&tick) != FrameQueue::Take::Tick) return S_FALSE;
+    const std::chrono::nanoseconds origin = queue_.Origin().value_or(tick.time);
     // Stream times in 100 ns units from the stream's start.
     REFERENCE_TIME start = (tick.time - origin).count() / 100;
     REFERENCE_TIME stop = (tick.time + tick.Duration() - origin).count() / 100;

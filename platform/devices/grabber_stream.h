@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/devices/device_clock.h"
-#include "platform/devices/frame_mailbox.h"
-#include "platform/media/source_stream.h"
+#include "platform/devices/frame_queue.h"
+#include "platform/media/base/source_stream.h"
 
 namespace devices {
 
@@ -16,11 +16,11 @@ class CGrabberStream : public CSourceStream {
 
     // The device's frame listener, device lock held: keeps `tick` if this pin sends it.
     void Offer(const FrameTick& tick) {
-        if (Wants(tick)) mailbox_.Post(tick);
+        if (Wants(tick)) queue_.Post(tick);
     }
     // The device was removed: the stream ends (end of stream downstream) once the kept ticks
     // are sent, until the filter is stopped and started again.
-    void EndStream() { mailbox_.End(); }
+    void EndStream() { queue_.End(); }
 
     HRESULT Active() override;
     HRESULT Run(REFERENCE_TIME start) override;
@@ -38,7 +38,7 @@ class CGrabberStream : public CSourceStream {
 
   private:
     const DeviceClock* const clock_;  // the device's; outlives the pin
-    FrameMailbox mailbox_;
+    FrameQueue queue_;
     // Streaming thread (reset by Active before the thread starts).
     std::uint64_t sent_ = 0;
 };

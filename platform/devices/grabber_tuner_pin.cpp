@@ -1,7 +1,7 @@
 #include "platform/devices/grabber_tuner_pin.h"
 
 #include "platform/devices/grabber_media_types.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/media_errors.h"
 
 namespace devices {
 

@@ -3,7 +3,7 @@
 // through it (the simulated signal reaches the grabber inside the device).
 #pragma once
 
-#include "platform/media/base_input_pin.h"
+#include "platform/media/base/base_input_pin.h"
 
 namespace devices {
 

@@ -12,7 +12,7 @@
 
 #include "platform/devices/real_time_pacer.h"
 #include "platform/devices/simulated_grabber.h"
-#include "platform/media/device_registry.h"
+#include "platform/media/graph/device_registry.h"
 
 namespace devices {
 

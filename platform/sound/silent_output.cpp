@@ -1,4 +1,4 @@
-#include <chrono>
+#include <algorithm>
 #include <thread>
 
 #include "platform/sound/pcm_output.h"
@@ -12,15 +12,19 @@ class SilentOutput final : public PcmOutput {
         bytesPerSecond_ = format.FrameBytes() * format.sampleRate;
         return bytesPerSecond_ > 0;
     }
-    bool Write(std::span<const std::uint8_t> frames) override {
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(static_cast<long long>(frames.size()) * 1000000 /
-                                      static_cast<long long>(bytesPerSecond_)));
+    bool Write(std::span<const std::uint8_t> frames, std::chrono::milliseconds maxWait) override {
+        if (bytesPerSecond_ == 0) return false;
+        const std::chrono::microseconds playing(static_cast<long long>(frames.size()) * 1000000 /
+                                                static_cast<long long>(bytesPerSecond_));
+        const std::chrono::microseconds wait =
+            std::min<std::chrono::microseconds>(playing, maxWait);
+        if (wait.count() > 0) std::this_thread::sleep_for(wait);
         return true;
     }
     void Close() override {}
 
   private:
+    // The thread that writes.
     std::size_t bytesPerSecond_ = 0;
 };
 

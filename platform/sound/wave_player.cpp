@@ -6,14 +6,13 @@
 namespace sound {
 namespace {
 
-std::unique_ptr<PcmOutput> DefaultOutput() {
-    if (auto alsa = OpenAlsaOutput()) return alsa;
-    return MakeSilentOutput();
-}
+// How long one piece may wait for room in the device: the device's pace keeps the loop's pace,
+// and a stalled device cannot hold Stop up for longer than this.
+constexpr std::chrono::milliseconds kPieceWait{500};
 
 }  // namespace
 
-WavePlayer::WavePlayer() : WavePlayer(DefaultOutput) {}
+WavePlayer::WavePlayer() : WavePlayer(OpenPcmOutput) {}
 
 WavePlayer::WavePlayer(OutputFactory makeOutput) : makeOutput_(std::move(makeOutput)) {}
 
@@ -55,7 +54,7 @@ void WavePlayer::Run(std::vector<std::uint8_t> file, bool loop, std::unique_ptr<
     do {
         for (std::size_t pos = 0; ok && pos < wave.samples.size() && !stop_; pos += piece)
             ok = output->Write(
-                wave.samples.subspan(pos, std::min(piece, wave.samples.size() - pos)));
+                wave.samples.subspan(pos, std::min(piece, wave.samples.size() - pos)), kPieceWait);
     } while (loop && ok && !stop_);
     output->Close();
     playing_ = false;

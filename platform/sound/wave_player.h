@@ -17,7 +17,8 @@ class WavePlayer {
   public:
     using OutputFactory = std::function<std::unique_ptr<PcmOutput>()>;
 
-    // The default output is the ALSA device, or silence with the same pacing when none opens.
+    // The default output is the ALSA device ($QUADREL_AUDIO_DEVICE), or silence with the same
+    // pacing when none opens.
     WavePlayer();
     explicit WavePlayer(OutputFactory makeOutput);
     ~WavePlayer();

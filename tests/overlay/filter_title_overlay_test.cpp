@@ -12,10 +12,10 @@
 
 #include "overlay/filter_title_overlay.h"
 #include "platform/com/runtime.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_runtime.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/runtime/media_runtime.h"
 #include "tests/overlay/frame_graph.h"
 #include "tests/overlay/overlay_test_support.h"
 

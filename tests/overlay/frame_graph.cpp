@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstring>
 
-#include "platform/media/media_errors.h"
-#include "platform/media/source_stream.h"
+#include "platform/media/base/source_stream.h"
+#include "platform/media/interfaces/media_errors.h"
 
 namespace overlay_test {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/base_input_pin.h"
-#include "platform/media/source.h"
+#include "platform/media/base/base_input_pin.h"
+#include "platform/media/base/source.h"
 
 namespace overlay_test {
 

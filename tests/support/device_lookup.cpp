@@ -1,10 +1,10 @@
 #include "tests/support/device_lookup.h"
 
 #include "platform/com/runtime.h"
-#include "platform/media/icreate_dev_enum.h"
-#include "platform/media/ienum_moniker.h"
-#include "platform/media/iproperty_bag.h"
-#include "platform/media/media_clsids.h"
+#include "platform/media/interfaces/icreate_dev_enum.h"
+#include "platform/media/interfaces/ienum_moniker.h"
+#include "platform/media/interfaces/iproperty_bag.h"
+#include "platform/media/interfaces/media_clsids.h"
 
 namespace testing_support {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/ibase_filter.h"
-#include "platform/media/imoniker.h"
+#include "platform/media/interfaces/ibase_filter.h"
+#include "platform/media/interfaces/imoniker.h"
 
 namespace testing_support {
 

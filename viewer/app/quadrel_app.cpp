@@ -6,7 +6,7 @@
 #include "platform/com/runtime.h"
 #include "platform/device_pages/device_pages.h"
 #include "platform/devices/simulated_device.h"
-#include "platform/media/media_runtime.h"
+#include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"

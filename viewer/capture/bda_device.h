@@ -7,8 +7,8 @@
 #include <span>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/ibase_filter.h"
-#include "platform/media/iks_property_set.h"
+#include "platform/media/interfaces/ibase_filter.h"
+#include "platform/media/interfaces/iks_property_set.h"
 
 // {5BCB5996-6C01-4638-9131-5397CFBF4EF3}
 inline constexpr GUID kGrabberPropertySet = {

@@ -3,9 +3,9 @@
 #include "viewer/capture/capture_graph.h"
 
 #include "platform/com/runtime.h"
-#include "platform/media/iam_analog_video_decoder.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/iam_analog_video_decoder.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 

@@ -9,10 +9,10 @@
 #include "platform/base/bitmap.h"
 #include "platform/base/window_handle.h"
 #include "platform/com/com_ptr.h"
-#include "platform/media/ibase_filter.h"
-#include "platform/media/icreate_dev_enum.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
+#include "platform/media/interfaces/ibase_filter.h"
+#include "platform/media/interfaces/icreate_dev_enum.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
 #include "viewer/capture/bda_device.h"
 
 inline constexpr LPCWSTR kGrabberName = u"QVD Grabber Device";

@@ -2,7 +2,7 @@
 // the stamp refresh, the sound and freeing the graph.
 #include "viewer/capture/capture_session.h"
 
-#include "platform/media/ibasic_audio.h"
+#include "platform/media/interfaces/ibasic_audio.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/capture/preview_stamp.h"
 #include "viewer/settings/settings_key.h"

@@ -1,8 +1,8 @@
 #include "viewer/capture/device_commands.h"
 
-#include "platform/com/runtime.h"
-#include "platform/media/iam_analog_video_decoder.h"
 #include "platform/com/ispecify_property_pages.h"
+#include "platform/com/runtime.h"
+#include "platform/media/interfaces/iam_analog_video_decoder.h"
 #include "platform/ui/property_frame.h"
 
 namespace {

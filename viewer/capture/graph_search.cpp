@@ -1,11 +1,11 @@
 // Finding device filters by name and pins by name, direction and connection state; connecting,
 // disconnecting and removing filters.
 #include "platform/base/utf16.h"
-#include "platform/media/ienum_moniker.h"
-#include "platform/media/ienum_pins.h"
-#include "platform/media/imoniker.h"
-#include "platform/media/iproperty_bag.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/ienum_moniker.h"
+#include "platform/media/interfaces/ienum_pins.h"
+#include "platform/media/interfaces/imoniker.h"
+#include "platform/media/interfaces/iproperty_bag.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "viewer/capture/capture_graph.h"
 
 HRESULT FindDeviceFilter(ICreateDevEnum* devices, REFCLSID category, LPCWSTR name,

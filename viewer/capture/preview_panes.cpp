@@ -1,9 +1,9 @@
 // Giving each preview pane its video renderer, and taking it away.
 #include "platform/com/runtime.h"
-#include "platform/media/ivmr_filter_config9.h"
-#include "platform/media/ivmr_windowless_control9.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/ivmr_filter_config9.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "viewer/capture/capture_graph.h"
 
 namespace {

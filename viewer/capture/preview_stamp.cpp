@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/base/utf16.h"
-#include "platform/media/ivmr_mixer_bitmap9.h"
-#include "platform/media/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
 #include "platform/text/font_cache.h"
 #include "platform/text/logfont.h"
 #include "platform/text/text_out.h"

@@ -1,6 +1,7 @@
 // The buttons of the viewer's own display and device settings: the signal search, the stamp on
 // the panes, the sound, the channel settings and the grabber's property pages. Each passes the
 // login gate, then asks the capture.
+#include "platform/media/interfaces/ibasic_audio.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"

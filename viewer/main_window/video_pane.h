@@ -13,7 +13,7 @@
 #include <atomic>
 #include <memory>
 
-#include "platform/media/video_pane_window.h"
+#include "platform/media/renderers/video_pane_window.h"
 
 class CVideoPane final : public QWidget, public VideoPaneWindow {
     Q_OBJECT

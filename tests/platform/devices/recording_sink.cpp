@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/media/imedia_sample.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/imedia_sample.h"
+#include "platform/media/interfaces/media_errors.h"
 
 namespace devices_test {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/base_filter.h"
-#include "platform/media/base_input_pin.h"
+#include "platform/media/base/base_filter.h"
+#include "platform/media/base/base_input_pin.h"
 
 namespace devices_test {
 

@@ -2,8 +2,8 @@
 
 #include <future>
 
-#include "platform/media/media_errors.h"
-#include "platform/media/mem_allocator.h"
+#include "platform/media/base/mem_allocator.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "tests/platform/media/test_filters.h"
 
 namespace media_test {

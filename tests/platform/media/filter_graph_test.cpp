@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/media/ibasic_audio.h"
-#include "platform/media/ienum_filters.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/ibasic_audio.h"
+#include "platform/media/interfaces/ienum_filters.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "tests/platform/media/media_fixture.h"
 #include "tests/platform/media/test_filters.h"
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "platform/media/alpha_overlay.h"
-#include "platform/media/frame_convert.h"
+#include "platform/media/renderers/alpha_overlay.h"
+#include "platform/media/renderers/frame_convert.h"
 
 namespace media {
 namespace {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "platform/media/icreate_dev_enum.h"
-#include "platform/media/ienum_moniker.h"
-#include "platform/media/ienum_pins.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/imoniker.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/icreate_dev_enum.h"
+#include "platform/media/interfaces/ienum_moniker.h"
+#include "platform/media/interfaces/ienum_pins.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/imoniker.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "tests/platform/media/media_fixture.h"
 #include "tests/platform/media/test_filters.h"
 

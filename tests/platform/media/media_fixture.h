@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/com/runtime.h"
-#include "platform/media/ibase_filter.h"
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_runtime.h"
+#include "platform/media/interfaces/ibase_filter.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/runtime/media_runtime.h"
 
 namespace media_test {
 

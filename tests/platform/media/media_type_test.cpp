@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/com/object_base.h"
-#include "platform/media/cmedia_type.h"
-#include "platform/media/variant.h"
+#include "platform/media/base/cmedia_type.h"
+#include "platform/media/interfaces/variant.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/media/ienum_pins.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/interfaces/ienum_pins.h"
+#include "platform/media/interfaces/media_errors.h"
 
 namespace media_test {
 

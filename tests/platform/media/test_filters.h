@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/com/com_ptr.h"
-#include "platform/media/base_input_pin.h"
-#include "platform/media/source.h"
-#include "platform/media/trans_in_place_filter.h"
+#include "platform/media/base/base_input_pin.h"
+#include "platform/media/base/source.h"
+#include "platform/media/base/trans_in_place_filter.h"
 
 namespace media_test {
 

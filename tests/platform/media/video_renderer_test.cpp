@@ -4,14 +4,14 @@
 #include <cstring>
 #include <mutex>
 
-#include "platform/media/igraph_builder.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/ivmr_filter_config9.h"
-#include "platform/media/ivmr_mixer_bitmap9.h"
-#include "platform/media/ivmr_windowless_control9.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
-#include "platform/media/video_pane_window.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/ivmr_filter_config9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
+#include "platform/media/renderers/video_pane_window.h"
 #include "tests/platform/media/media_fixture.h"
 #include "tests/platform/media/test_filters.h"
 
@@ -281,7 +281,7 @@ TEST_F(VideoRendererTest, APaneThatGoesAwayDetachesItself) {
     stream->Step(1);
     ASSERT_NE(transient->NextFrame(), nullptr);
     transient.reset();
-    // Frames keep going to the mailbox nobody watches; the pane's memory is not touched.
+    // Frames keep going to the slot nobody watches; the pane's memory is not touched.
     stream->Step(2);
     ASSERT_TRUE(witness->WaitForSamples(3));
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
+
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -75,6 +78,7 @@ class RecordingOutput final : public sound::PcmOutput {
         std::size_t bytes = 0;
         int opens = 0;
         int closes = 0;
+        std::chrono::milliseconds shortestWait = std::chrono::milliseconds::max();
     };
     explicit RecordingOutput(Log* log) : log_(log) {}
     bool Open(const sound::PcmFormat&) override {
@@ -82,8 +86,9 @@ class RecordingOutput final : public sound::PcmOutput {
         ++log_->opens;
         return true;
     }
-    bool Write(std::span<const std::uint8_t> frames) override {
+    bool Write(std::span<const std::uint8_t> frames, std::chrono::milliseconds maxWait) override {
         std::lock_guard lock(log_->mutex);
+        log_->shortestWait = std::min(log_->shortestWait, maxWait);
         log_->bytes += frames.size();
         log_->changed.notify_all();
         return true;
@@ -127,11 +132,22 @@ TEST(WavePlayerTest, PlaysOnceAndRefusesBadData) {
         ASSERT_TRUE(
             log.changed.wait_for(lock, std::chrono::seconds(10), [&] { return log.closes == 1; }));
         EXPECT_EQ(log.bytes, 1000u);
+        // The player keeps its pace by the device: its writes may wait for room.
+        EXPECT_GT(log.shortestWait, std::chrono::milliseconds(0));
     }
     EXPECT_FALSE(player.Play({'R', 'I', 'F', 'F'}, true));
     EXPECT_FALSE(player.IsPlaying());
     player.Stop();
     player.Stop();
+}
+
+TEST(WavePlayerTest, WithoutADevicePlaysSilentlyAtTheSamePace) {
+    testing_support::ScopedEnv none("QUADREL_AUDIO_DEVICE", "none");
+    sound::WavePlayer player;  // the default output
+    ASSERT_TRUE(player.Play(MakeWave(11025, 1, 8, 11025), true));
+    EXPECT_TRUE(player.IsPlaying());
+    player.Stop();
+    EXPECT_FALSE(player.IsPlaying());
 }
 
 }  // namespace

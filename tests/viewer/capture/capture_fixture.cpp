@@ -3,7 +3,7 @@
 #include "platform/com/object_base.h"
 #include "platform/com/runtime.h"
 #include "platform/devices/scenario.h"
-#include "platform/media/media_runtime.h"
+#include "platform/media/runtime/media_runtime.h"
 #include "viewer/settings/settings_key.h"
 
 using namespace std::chrono_literals;

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "platform/devices/simulated_device.h"
-#include "platform/media/video_pane_window.h"
+#include "platform/media/renderers/video_pane_window.h"
 #include "tests/support/temp_dir.h"
 #include "viewer/capture/capture_graph.h"
 

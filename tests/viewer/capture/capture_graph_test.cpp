@@ -5,12 +5,12 @@
 
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
-#include "platform/media/device_registry.h"
-#include "platform/media/ienum_pins.h"
-#include "platform/media/imedia_control.h"
-#include "platform/media/ivmr_windowless_control9.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
+#include "platform/media/graph/device_registry.h"
+#include "platform/media/interfaces/ienum_pins.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "tests/viewer/capture/capture_fixture.h"
 #include "viewer/capture/device_commands.h"
 

@@ -2,12 +2,12 @@
 
 #include <new>
 
-#include "platform/media/device_registry.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
-#include "platform/media/media_guids.h"
-#include "platform/media/media_type.h"
-#include "platform/media/transform_filter.h"
+#include "platform/media/base/transform_filter.h"
+#include "platform/media/graph/device_registry.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
+#include "platform/media/interfaces/media_guids.h"
+#include "platform/media/interfaces/media_type.h"
 #include "tests/viewer/capture/capture_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
-#include "platform/media/ivmr_mixer_bitmap9.h"
-#include "platform/media/ivmr_windowless_control9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_windowless_control9.h"
 #include "tests/viewer/capture/capture_fixture.h"
 
 using namespace std::chrono_literals;

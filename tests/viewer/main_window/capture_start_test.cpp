@@ -2,12 +2,12 @@
 // start builds a new one.
 #include <new>
 
-#include "platform/media/device_registry.h"
-#include "platform/media/media_clsids.h"
-#include "platform/media/media_errors.h"
-#include "platform/media/media_guids.h"
-#include "platform/media/media_type.h"
-#include "platform/media/trans_in_place_filter.h"
+#include "platform/media/base/trans_in_place_filter.h"
+#include "platform/media/graph/device_registry.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/media_errors.h"
+#include "platform/media/interfaces/media_guids.h"
+#include "platform/media/interfaces/media_type.h"
 #include "tests/viewer/main_window/main_window_fixture.h"
 
 namespace main_window_test {

@@ -15,7 +15,7 @@
 #include "platform/devices/device_broadcast.h"
 #include "platform/devices/scenario.h"
 #include "platform/devices/simulated_device.h"
-#include "platform/media/media_runtime.h"
+#include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/scripted_prompts.h"

@@ -1,6 +1,6 @@
 // The preview stamp as the running viewer drives it: the title limit and a refresh that stops at
 // a pane without renderer.
-#include "platform/media/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "tests/viewer/main_window/main_window_fixture.h"
 #include "viewer/capture/preview_stamp.h"
 

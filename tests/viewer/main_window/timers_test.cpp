@@ -1,6 +1,6 @@
 // The timer loop: the search blink and its end, the signal reset, the stamp tick, and ticks
 // that find no capture.
-#include "platform/media/ivmr_mixer_bitmap9.h"
+#include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "tests/viewer/main_window/main_window_fixture.h"
 
 namespace main_window_test {

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QImage>
 
-#include "platform/media/frame_mailbox.h"
+#include "platform/media/renderers/latest_frame_slot.h"
 #include "viewer/main_window/video_pane.h"
 
 namespace {
@@ -31,7 +31,7 @@ class VideoPaneTest : public testing::Test {
   protected:
     void SetUp() override { pane_.resize(100, 80); }
     void Publish(std::shared_ptr<const VideoFrame> frame) {
-        pane_.Mailbox()->Publish(std::move(frame));
+        pane_.FrameSlot()->Publish(std::move(frame));
         QCoreApplication::sendPostedEvents();
     }
     CVideoPane pane_{nullptr};
@@ -45,18 +45,18 @@ TEST_F(VideoPaneTest, ShowsBlackUntilTheFirstFrame) {
 }
 
 TEST_F(VideoPaneTest, LatestFrameIsScaledIntoTheVideoDestination) {
-    pane_.Mailbox()->SetPosition({{0, 0, 8, 6}, {0, 0, 100, 80}});
+    pane_.FrameSlot()->SetPosition({{0, 0, 8, 6}, {0, 0, 100, 80}});
     Publish(Frame(kBlue, kBlue));
     Publish(Frame(kRed, kBlue));  // replaces the one not yet painted
     EXPECT_EQ(At(pane_, 10, 40), kRed);
     EXPECT_EQ(At(pane_, 90, 40), kBlue);
     EXPECT_EQ(pane_.FramesShown(), 1);
     // A destination in the lower half leaves the upper half black.
-    pane_.Mailbox()->SetPosition({{0, 0, 8, 6}, {0, 40, 100, 80}});
+    pane_.FrameSlot()->SetPosition({{0, 0, 8, 6}, {0, 40, 100, 80}});
     EXPECT_EQ(At(pane_, 10, 20), 0xFF000000u);
     EXPECT_EQ(At(pane_, 10, 60), kRed);
     // Only the source part of the frame is shown: its right half fills the pane.
-    pane_.Mailbox()->SetPosition({{4, 0, 8, 6}, {0, 0, 100, 80}});
+    pane_.FrameSlot()->SetPosition({{4, 0, 8, 6}, {0, 0, 100, 80}});
     EXPECT_EQ(At(pane_, 10, 40), kBlue);
 }
 

@@ -5,7 +5,7 @@
 #include "platform/device_pages/device_pages.h"
 #include "platform/device_pages/grabber_page_template.h"
 #include "platform/devices/analog_video_standard.h"
-#include "platform/media/ibasic_audio.h"
+#include "platform/media/interfaces/ibasic_audio.h"
 #include "platform/ui/property_frame.h"
 #include "tests/viewer/main_window/channel_views_fixture.h"
 

@@ -1,7 +1,0 @@
-#include "platform/media/video_pane_window.h"
-
-VideoPaneWindow::VideoPaneWindow() : mailbox_(std::make_shared<FrameMailbox>(this)) {}
-
-VideoPaneWindow::~VideoPaneWindow() {
-    mailbox_->Detach();
-}
