@@ -179,6 +179,15 @@ HRESULT CFilterTitleOverlay::SetOverlayType(int) {
     return S_OK;
 }
 
+HRESULT CFilterTitleOverlay::SetOverlayTypeInModule(int type) {
+    CAutoLock lock(&m_csOverlay);
+    // As in SetTitle: the state cannot leave stopped while the type changes.
+    CAutoLock filter(&m_csFilter);
+    if (!IsStopped()) return E_UNEXPECTED;
+    m_nOverlayType = type;
+    return S_OK;
+}
+
 HRESULT CFilterTitleOverlay::GetOverlayType(int* type) {
     if (type == nullptr) return E_POINTER;
     CAutoLock lock(&m_csOverlay);

@@ -5,7 +5,9 @@
 // Threads: the application thread connects the pins, changes the state and calls IMergeOverlay;
 // the upstream filter's streaming thread calls Transform. The framework's filter and receive
 // locks keep state changes and samples apart; m_csOverlay serialises the IMergeOverlay methods.
-// The title changes only while the filter is stopped, so Transform takes no lock.
+// The title and the overlay type change only while the filter is stopped, so Transform takes no
+// lock for them; the frame rate it takes from the first sample goes to the controller under the
+// controller's rate lock, since the application thread may read the rate at any time.
 #pragma once
 
 #include <memory>
@@ -64,10 +66,10 @@ class CFilterTitleOverlay final : public CTransInPlaceFilter,
 
     // For code linked with the filter, not for COM clients (IMergeOverlay::SetOverlayType leaves
     // the type alone): the drawing, whose stamp clock may be replaced while stopped (null only
-    // when construction failed), and the overlay type, 0 to pass frames untouched, set while
-    // stopped.
+    // when construction failed), and the overlay type, 0 to pass frames untouched
+    // (E_UNEXPECTED unless the filter is stopped).
     COverlayController* Controller() const { return m_pController.get(); }
-    void SetOverlayTypeInModule(int type) { m_nOverlayType = type; }
+    HRESULT SetOverlayTypeInModule(int type);
 
   private:
     CFilterTitleOverlay(IUnknown* outer, HRESULT* hr);
@@ -80,14 +82,15 @@ class CFilterTitleOverlay final : public CTransInPlaceFilter,
     // Streaming thread: the frame rate from the first sample's times, when the format had none.
     void TakeRateFromSample(IMediaSample* sample);
 
-    // Guarded by m_csOverlay for IMergeOverlay; read on the streaming thread (it changes only
-    // while stopped).
+    // Written under m_csOverlay and the filter lock while stopped; read under m_csOverlay by
+    // IMergeOverlay and without a lock on the streaming thread, which starts after the write.
     int m_nOverlayType = 1;
     // Configured on the application thread while stopped (connection, state changes, SetTitle
     // under the filter lock); drawn with on the streaming thread.
     std::unique_ptr<COverlayController> m_pController;
     // Serialises the IMergeOverlay methods.
     CCritSec m_csOverlay;
-    // Set at input connection (application thread, stopped); cleared by the streaming thread.
+    // Set at input connection (application thread, stopped); read and cleared on the streaming
+    // thread, which starts after the connection.
     BOOL m_bRatePending = 0;
 };

@@ -80,6 +80,7 @@ int COverlayController::CanRenderText() {
 }
 
 void COverlayController::UpdateTitleFrames() {
+    std::lock_guard rate(m_csRate);
     m_nTitleStartFrame = ToFrame(m_dTitleStart * m_dFrameRate);
     m_nTitleEndFrame = -1;
     if (m_dTitleEnd > 0) m_nTitleEndFrame = ToFrame(m_dFrameRate * m_dTitleEnd);
@@ -217,8 +218,26 @@ int COverlayController::GetTitle(WCHAR* buffer) const {
 }
 
 void COverlayController::SetFrameRate(double framesPerSecond) {
-    m_dFrameRate = framesPerSecond;
+    {
+        std::lock_guard rate(m_csRate);
+        m_dFrameRate = framesPerSecond;
+    }
     UpdateTitleFrames();
+}
+
+double COverlayController::GetFrameRate() const {
+    std::lock_guard rate(m_csRate);
+    return m_dFrameRate;
+}
+
+int COverlayController::GetTitleStartFrame() const {
+    std::lock_guard rate(m_csRate);
+    return m_nTitleStartFrame;
+}
+
+int COverlayController::GetTitleEndFrame() const {
+    std::lock_guard rate(m_csRate);
+    return m_nTitleEndFrame;
 }
 
 void COverlayController::SetVideoInfo(const VIDEOINFOHEADER* vih) {
@@ -241,10 +260,7 @@ void COverlayController::SetFrameGeometry(LONG width, LONG height, WORD bitCount
     }
     m_wBitCount = bitCount;
     m_bPositiveHeight = height > 0 ? 1 : 0;
-    if (avgTimePerFrame > 0) {
-        m_dFrameRate = 10000000.0 / static_cast<double>(avgTimePerFrame);
-        UpdateTitleFrames();
-    }
+    if (avgTimePerFrame > 0) SetFrameRate(10000000.0 / static_cast<double>(avgTimePerFrame));
 }
 
 std::size_t COverlayController::FrameBytes() const {

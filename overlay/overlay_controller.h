@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "overlay/base_pixel.h"
@@ -39,7 +40,8 @@ class COverlayController {
     virtual int StopStreaming();
     // Asked between measuring and drawing a text; 0 abandons the rendering. Returns 1.
     virtual int CanRenderText();
-    // Recomputes the title's first and last frame from its times and the frame rate.
+    // Recomputes the title's first and last frame from its times and the frame rate. Any
+    // thread; takes m_csRate.
     virtual void UpdateTitleFrames();
     // Creates the pixel class for the current pixel format code (none for an unknown code).
     virtual void CreatePixel();
@@ -68,10 +70,12 @@ class COverlayController {
         *start = m_dTitleStart;
         *end = m_dTitleEnd;
     }
-    int GetTitleStartFrame() const { return m_nTitleStartFrame; }
-    int GetTitleEndFrame() const { return m_nTitleEndFrame; }
-    double GetFrameRate() const { return m_dFrameRate; }
+    // Any thread: the frame rate and the title's first and last frame, which follow it.
+    int GetTitleStartFrame() const;
+    int GetTitleEndFrame() const;
+    double GetFrameRate() const;
 
+    // Any thread (the filter sets the rate of its first sample on the streaming thread).
     void SetFrameRate(double framesPerSecond);
 
     // Takes the frame geometry from the input's format block: width, height, bit count and frame
@@ -123,6 +127,11 @@ class COverlayController {
     BOOL m_bByCover = 1;
     double m_dTitleStart = 0.0;
     double m_dTitleEnd = -1.0;
+
+    // Guarded by m_csRate: the rate comes from the format (application thread, stopped) or
+    // from the first sample's times (streaming thread) and may be read meanwhile.
+    mutable std::mutex m_csRate;
+    double m_dFrameRate = 25.0;
     int m_nTitleStartFrame = 0;
     int m_nTitleEndFrame = -1;
 
@@ -130,23 +139,23 @@ class COverlayController {
     std::u16string m_pszTitle;
     std::unique_ptr<BYTE[]> m_pTitleBits;
     int m_cbTitleBits = 0;
+    SIZE m_sizeTitle{0, 0};
+    int m_nTitleStride = 0;
+    POINT m_ptTitle{0, 0};
+    LOGFONTW m_lfTitle{};
+    BYTE m_rgbText[3] = {0, 128, 0};
 
-    // Time stamp: streaming thread only. m_szStampShown is the text m_pStampBits holds (valid
-    // while m_bStampShown is set).
+    // Time stamp: streaming thread while the filter is active; read elsewhere only while it is
+    // stopped (Stop takes the receive lock after the last sample). m_szStampShown is the text
+    // m_pStampBits holds (valid while m_bStampShown is set).
     std::array<WCHAR, kStampChars> m_pszStamp{};
     std::unique_ptr<BYTE[]> m_pStampBits;
     int m_cbStampBits = 0;
     std::array<WCHAR, kStampChars> m_szStampShown{};
     BOOL m_bStampShown = 0;
-
-    BYTE m_rgbText[3] = {0, 128, 0};
-    SIZE m_sizeTitle{0, 0};
     SIZE m_sizeStamp{0, 0};
-    POINT m_ptTitle{0, 0};
-    POINT m_ptStamp{0, 0};
-    LOGFONTW m_lfTitle{};
-    int m_nTitleStride = 0;
     int m_nStampStride = 0;
+    POINT m_ptStamp{0, 0};
 
     // Frame geometry; changed on the application's thread while stopped.
     int m_nPixelFormat = 0;
@@ -155,7 +164,6 @@ class COverlayController {
     LONG m_nStride = 0;
     WORD m_wBitCount = 0;
     BOOL m_bPositiveHeight = 0;
-    double m_dFrameRate = 25.0;
-
+    // Replaced while stopped; called on the streaming thread.
     StampClock m_clock = LocalStampTime;
 };

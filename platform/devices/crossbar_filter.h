@@ -37,6 +37,7 @@ class CCrossbarFilter final : public CBaseFilter {
     ~CCrossbarFilter() override = default;
 
     CCritSec lock_;  // the filter lock; declared before the pins
+    // Immutable after construction (the pins live as long as the filter).
     std::unique_ptr<Pin> video_;
     std::unique_ptr<Pin> audio_;
 };

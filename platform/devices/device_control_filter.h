@@ -34,6 +34,7 @@ class CDeviceControlFilter final : public CBaseFilter, public IKsPropertySet {
     ~CDeviceControlFilter() override = default;
 
     CCritSec lock_;  // the filter lock
+    // Immutable; the device is thread-safe.
     const std::shared_ptr<SimulatedGrabber> device_;
 };
 

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "overlay/filter_title_overlay.h"
@@ -179,14 +181,14 @@ TEST_F(LinkedFilterTest, OverlayTypeZeroPassesFramesUntouched) {
     format.width = 352;
     format.height = 288;
     LinkedGraph graph(title.Get(), format, format.avgTimePerFrame);
-    title->SetOverlayTypeInModule(0);
+    ASSERT_EQ(title->SetOverlayTypeInModule(0), S_OK);
     graph.RunFrames(3, 3);
     std::vector<FrameSink::Frame> frames = graph.sink->Frames();
     for (int n = 0; n < 3; ++n) {
         EXPECT_TRUE(frames[n].data == overlay_test::SourceFrame(format.FrameBytes(), n)) << n;
     }
     // Type 1 again: the same stream is stamped.
-    title->SetOverlayTypeInModule(1);
+    ASSERT_EQ(title->SetOverlayTypeInModule(1), S_OK);
     graph.RunFrames(1, 4);
     frames = graph.sink->Frames();
     EXPECT_FALSE(frames[3].data == overlay_test::SourceFrame(format.FrameBytes(), 3));
@@ -219,6 +221,31 @@ TEST_F(LinkedFilterTest, FrameRateComesFromTheFormatOrElseFromTheFirstSample) {
         EXPECT_DOUBLE_EQ(title->Controller()->GetFrameRate(), c.rate)
             << c.avgTimePerFrame << " " << c.sampleDuration;
     }
+}
+
+TEST_F(LinkedFilterTest, FirstSampleRateCanBeReadWhileTheStreamRuns) {
+    ComPtr<CFilterTitleOverlay> title = MakeFilter();
+    VideoFormat format;
+    format.width = 352;
+    format.height = 288;
+    format.avgTimePerFrame = 0;  // the rate comes from the first sample: 50 frames a second
+    LinkedGraph graph(title.Get(), format, 200000);
+    ASSERT_EQ(graph.control->Run(), S_OK);
+    // The overlay type is the streaming thread's while it runs: a change is refused.
+    EXPECT_EQ(title->SetOverlayTypeInModule(0), E_UNEXPECTED);
+    graph.source->Step(1);
+    // Read, with no other ordering against the streaming thread, until the rate shows.
+    const COverlayController* controller = title->Controller();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (controller->GetFrameRate() != 50.0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_DOUBLE_EQ(controller->GetFrameRate(), 50.0);
+    ASSERT_TRUE(graph.sink->WaitForFrames(1));
+    ASSERT_EQ(graph.control->Stop(), S_OK);
+    // The refused change left frames stamped.
+    EXPECT_FALSE(graph.sink->Frames()[0].data == overlay_test::SourceFrame(format.FrameBytes(), 0));
+    EXPECT_EQ(title->SetOverlayTypeInModule(0), S_OK);
 }
 
 TEST_F(LinkedFilterTest, StreamingCannotStartWithoutAConnectedFormat) {

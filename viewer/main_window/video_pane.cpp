@@ -28,14 +28,7 @@ SIZE CVideoPane::ClientSize() const {
 }
 
 void CVideoPane::FrameReady() {
-    if (wakePending_.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            wakePending_ = false;
-            update();
-        },
-        Qt::QueuedConnection);
+    wakeup_.Wake();
 }
 
 void CVideoPane::SetPicture(const QImage& picture) {

@@ -10,10 +10,10 @@
 
 #include <QImage>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 
 #include "platform/media/renderers/video_pane_window.h"
+#include "viewer/main_window/pane_wakeup.h"
 
 class CVideoPane final : public QWidget, public VideoPaneWindow {
     Q_OBJECT
@@ -25,7 +25,8 @@ class CVideoPane final : public QWidget, public VideoPaneWindow {
 
     // VideoPaneWindow
     SIZE ClientSize() const override;
-    // Posts one repaint request; further wake-ups before it runs are folded into it.
+    // Wakes the GUI thread, which then requests a repaint; wake-ups before it runs are folded
+    // into one.
     void FrameReady() override;
 
     // A picture painted over the video at the pane's top-left corner until the next frame.
@@ -40,8 +41,8 @@ class CVideoPane final : public QWidget, public VideoPaneWindow {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // Any thread: a repaint request is queued and has not run yet.
-    std::atomic<bool> wakePending_{false};
+    // Wake is called on any thread (FrameReady); made and destroyed on the GUI thread.
+    PaneWakeup wakeup_{[this] { update(); }};
     // GUI thread only.
     std::shared_ptr<const VideoFrame> frame_;
     QImage picture_;

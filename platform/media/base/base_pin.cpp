@@ -155,6 +155,7 @@ HRESULT CBasePin::DisconnectInternal() {
     const HRESULT hr = BreakConnect();
     if (FAILED(hr)) return hr;
     m_Connected = nullptr;
+    std::lock_guard info(m_csStreamInfo);
     m_mt = CMediaType();
     return S_OK;
 }
@@ -176,6 +177,7 @@ HRESULT CBasePin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
         CopyMediaType(type, &empty);
         return VFW_E_NOT_CONNECTED;
     }
+    std::lock_guard info(m_csStreamInfo);
     return CopyMediaType(type, &m_mt);
 }
 
@@ -241,6 +243,7 @@ HRESULT CBasePin::EndFlush() {
 }
 
 HRESULT CBasePin::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+    std::lock_guard info(m_csStreamInfo);
     m_tStart = start;
     m_tStop = stop;
     m_dRate = rate;
@@ -252,7 +255,28 @@ HRESULT CBasePin::GetMediaType(int position, CMediaType* /*type*/) {
 }
 
 HRESULT CBasePin::SetMediaType(const CMediaType* type) {
+    std::lock_guard info(m_csStreamInfo);
     return m_mt.Set(*type);
+}
+
+CMediaType CBasePin::CurrentMediaType() const {
+    std::lock_guard info(m_csStreamInfo);
+    return m_mt;
+}
+
+REFERENCE_TIME CBasePin::CurrentStartTime() const {
+    std::lock_guard info(m_csStreamInfo);
+    return m_tStart;
+}
+
+REFERENCE_TIME CBasePin::CurrentStopTime() const {
+    std::lock_guard info(m_csStreamInfo);
+    return m_tStop;
+}
+
+double CBasePin::CurrentRate() const {
+    std::lock_guard info(m_csStreamInfo);
+    return m_dRate;
 }
 
 HRESULT CBasePin::CheckConnect(IPin* pin) {

@@ -1,9 +1,11 @@
 // CBasePin: connection logic and media-type agreement shared by input and output pins.
 //
 // A pin belongs to a CBaseFilter and shares its filter lock; AddRef/Release on the pin count on
-// the filter. Connections change only while the filter is stopped, under the filter lock.
+// the filter. Connections change only while the filter is stopped, under the filter lock; the
+// agreed type and the segment may also change on a streaming thread (see m_csStreamInfo).
 #pragma once
 
+#include <mutex>
 #include <string>
 
 #include "platform/com/com_ptr.h"
@@ -52,8 +54,10 @@ class CBasePin : public CUnknown, public IPin {
     // Optional: the pin's preferred type number `position` (0-based). S_OK, VFW_S_NO_MORE_ITEMS
     // past the end, E_INVALIDARG below 0. Default: no preferred types.
     virtual HRESULT GetMediaType(int position, CMediaType* type);
-    // Optional: records the agreed type. Default: stores it as CurrentMediaType(). Overrides
-    // call the default.
+    // Optional: records the agreed type. Called at connection (application thread, filter lock
+    // held, stopped) and by CBaseInputPin::Receive for a type change a sample carries (streaming
+    // thread, filter lock not held). Default: stores it as CurrentMediaType(). Overrides call
+    // the default.
     virtual HRESULT SetMediaType(const CMediaType* type);
     // Optional: checks the peer before a connection. Default: VFW_E_INVALID_DIRECTION when the
     // peer has the same direction.
@@ -74,14 +78,18 @@ class CBasePin : public CUnknown, public IPin {
     // streaming thread of a running filter.
     bool IsConnected() const { return m_Connected != nullptr; }
     IPin* GetConnected() const { return m_Connected.Get(); }
-    const CMediaType& CurrentMediaType() const { return m_mt; }
     const std::u16string& Name() const { return m_name; }
     PIN_DIRECTION Direction() const { return m_dir; }
     bool IsStopped() const { return m_pFilter->IsStopped(); }
     CBaseFilter* Filter() const { return m_pFilter; }
-    REFERENCE_TIME CurrentStartTime() const { return m_tStart; }
-    REFERENCE_TIME CurrentStopTime() const { return m_tStop; }
-    double CurrentRate() const { return m_dRate; }
+    // Any thread: a copy of the agreed type (empty while unconnected). A sample that carries a
+    // type change replaces it on the streaming thread, so no reference into the pin is handed
+    // out.
+    CMediaType CurrentMediaType() const;
+    // Any thread: the segment NewSegment gave last (0, INT64_MAX and 1.0 before the first).
+    REFERENCE_TIME CurrentStartTime() const;
+    REFERENCE_TIME CurrentStopTime() const;
+    double CurrentRate() const;
 
   protected:
     // Tries `type` (fully specified) or, for a partial or null type, the peer's types and then
@@ -100,8 +108,13 @@ class CBasePin : public CUnknown, public IPin {
     const PIN_DIRECTION m_dir;
     // Guarded by the filter lock; changed only while stopped.
     ComPtr<IPin> m_Connected;
+    // Guarded by m_csStreamInfo, a leaf lock (held only to copy these fields; nothing is called
+    // under it). The type is set at connection and cleared at disconnection (application
+    // thread, filter lock held, stopped) and replaced by a type change that a sample carries
+    // (streaming thread, while active). The segment is written by NewSegment on the streaming
+    // thread. Both are read on any thread through the accessors above.
+    mutable std::mutex m_csStreamInfo;
     CMediaType m_mt;
-    // Written by NewSegment on the streaming thread.
     REFERENCE_TIME m_tStart = 0;
     REFERENCE_TIME m_tStop = INT64_MAX;
     double m_dRate = 1.0;

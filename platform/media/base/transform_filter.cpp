@@ -32,9 +32,9 @@ HRESULT CTransformFilter::Stop() {
     const bool streaming = m_pInput && m_pInput->IsConnected() && m_pOutput->IsConnected();
     // From here on a new sample is refused; the one in progress finishes under the receive lock.
     m_State = State_Stopped;
-    m_bEOSDelivered = false;
     if (m_pInput && m_pInput->IsConnected()) m_pInput->Inactive();
     CAutoLock receive(&m_csReceive);
+    m_bEOSDelivered = false;
     if (m_pOutput && m_pOutput->IsConnected()) m_pOutput->Inactive();
     return streaming ? StopStreaming() : S_OK;
 }

@@ -80,6 +80,6 @@ class CTransformFilter : public CBaseFilter {
     // Created under the filter lock on first GetPin; live as long as the filter.
     std::unique_ptr<CTransformInputPin> m_pInput;
     std::unique_ptr<CTransformOutputPin> m_pOutput;
-    // Guarded by the filter lock.
+    // Guarded by the receive lock: set by EndOfStream on the streaming thread, cleared by Stop.
     bool m_bEOSDelivered = false;
 };

@@ -12,8 +12,10 @@ HRESULT CTransformInputPin::CheckMediaType(const CMediaType* type) {
     const HRESULT hr = m_pTransformFilter->CheckInputType(type);
     if (hr != S_OK) return hr;
     CTransformOutputPin* output = m_pTransformFilter->OutputPin();
-    if (output && output->IsConnected())
-        return m_pTransformFilter->CheckTransform(type, &output->CurrentMediaType());
+    if (output && output->IsConnected()) {
+        const CMediaType agreed = output->CurrentMediaType();
+        return m_pTransformFilter->CheckTransform(type, &agreed);
+    }
     return S_OK;
 }
 
@@ -91,7 +93,8 @@ HRESULT CTransformOutputPin::CheckConnect(IPin* pin) {
 HRESULT CTransformOutputPin::CheckMediaType(const CMediaType* type) {
     CTransformInputPin* input = m_pTransformFilter->InputPin();
     if (!input || !input->IsConnected()) return VFW_E_NOT_CONNECTED;
-    return m_pTransformFilter->CheckTransform(&input->CurrentMediaType(), type);
+    const CMediaType agreed = input->CurrentMediaType();
+    return m_pTransformFilter->CheckTransform(&agreed, type);
 }
 
 HRESULT CTransformOutputPin::GetMediaType(int position, CMediaType* type) {

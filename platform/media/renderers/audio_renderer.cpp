@@ -33,9 +33,9 @@ CBasePin* CAudioRenderer::GetPin(int n) {
 
 HRESULT CAudioRenderer::Pause() {
     CAutoLock lock(&lock_);
-    if (m_State == State_Stopped && pin_->IsConnected() &&
-        media::IsPlayablePcm(pin_->CurrentMediaType())) {
-        const WAVEFORMATEX& format = media::WaveFormatOf(pin_->CurrentMediaType());
+    const CMediaType type = pin_->CurrentMediaType();
+    if (m_State == State_Stopped && pin_->IsConnected() && media::IsPlayablePcm(type)) {
+        const WAVEFORMATEX& format = media::WaveFormatOf(type);
         CAutoLock receive(&receiveLock_);
         channels_ = format.nChannels;
         std::unique_ptr<sound::PcmOutput> output = sound::OpenAlsaOutput();

@@ -85,6 +85,7 @@ HRESULT TestSource::Stream::FillBuffer(IMediaSample* sample) {
     {
         std::lock_guard lock(mutex_);
         buffers_.push_back(data);
+        if (number == carryFrame_) sample->SetMediaType(&carried_);
     }
     ++delivered_;
     return S_OK;
@@ -98,6 +99,20 @@ HRESULT TestSource::Stream::OnThreadCreate() {
 HRESULT TestSource::Stream::OnThreadDestroy() {
     ++threadsDestroyed;
     return S_OK;
+}
+
+HRESULT TestSource::Stream::OnThreadStartPlay() {
+    REFERENCE_TIME start = 0;
+    REFERENCE_TIME stop = 0;
+    double rate = 1.0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!sendSegment_) return S_OK;
+        start = segmentStart_;
+        stop = segmentStop_;
+        rate = segmentRate_;
+    }
+    return DeliverNewSegment(start, stop, rate);
 }
 
 void TestSource::Stream::OnStopRequested() {
@@ -119,6 +134,20 @@ void TestSource::Stream::Step(int count) {
     std::lock_guard lock(mutex_);
     credit_ += count;
     stepped_.notify_all();
+}
+
+void TestSource::Stream::CarryTypeAt(int frame, CMediaType type) {
+    std::lock_guard lock(mutex_);
+    carryFrame_ = frame;
+    carried_ = std::move(type);
+}
+
+void TestSource::Stream::SendSegmentOnPlay(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
+    std::lock_guard lock(mutex_);
+    sendSegment_ = true;
+    segmentStart_ = start;
+    segmentStop_ = stop;
+    segmentRate_ = rate;
 }
 
 std::vector<BYTE*> TestSource::Stream::FilledBuffers() {

@@ -44,11 +44,17 @@ class TestSource final : public CSource {
         HRESULT FillBuffer(IMediaSample* sample) override;
         HRESULT OnThreadCreate() override;
         HRESULT OnThreadDestroy() override;
+        HRESULT OnThreadStartPlay() override;
         void OnStopRequested() override;
         HRESULT Active() override;
 
         // Application thread: lets `count` more frames go.
         void Step(int count);
+        // Before Pause: frame `frame` carries `type` as a type change (the stream's own type
+        // stays).
+        void CarryTypeAt(int frame, CMediaType type);
+        // Before Pause: each time pushing starts, the segment goes downstream first.
+        void SendSegmentOnPlay(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
         // Frames handed to Deliver so far.
         int Delivered() const { return delivered_.load(); }
         // Data pointers of the samples filled so far.
@@ -67,6 +73,12 @@ class TestSource final : public CSource {
         int credit_ = 0;
         bool stopping_ = false;
         std::vector<BYTE*> buffers_;
+        int carryFrame_ = -1;
+        CMediaType carried_;
+        bool sendSegment_ = false;
+        REFERENCE_TIME segmentStart_ = 0;
+        REFERENCE_TIME segmentStop_ = 0;
+        double segmentRate_ = 1.0;
         // Streaming thread.
         int frame_ = 0;
         std::atomic<int> delivered_{0};
@@ -97,6 +109,8 @@ class TestSink final : public CBaseFilter {
     std::vector<BYTE*> ReceivedBuffers();
     bool LastWasReadOnly() const { return pin_->IsReadOnly(); }
     int EndOfStreams() const { return endOfStreams_.load(); }
+    // The input pin, for what IPin does not show (the segment, the current type).
+    const CBaseInputPin* Input() const { return pin_.get(); }
     bool refuseAll = false;  // CheckMediaType refuses everything
 
   private:
