@@ -131,8 +131,7 @@ HRESULT CAviMux::OpenLocked() {
     m_error = S_OK;
     m_position = 0;
     m_size = 0;
-    m_lastCommit = 0;
-    m_committedOnce = false;
+    for (REFERENCE_TIME& time : m_lastCommit) time = 0;
     m_stream = m_output->Stream();
     if (!m_output->IsConnected() || !m_stream) return VFW_E_NOT_CONNECTED;
     if (!m_packet) {
@@ -235,13 +234,12 @@ HRESULT CAviMux::WriteSample(int index, IMediaSample* sample) {
     if (error < 0) return FailLocked(FAILED(m_error) ? m_error : HresultFromAvError(error));
     if (FAILED(m_error)) return m_error;
 
-    if (!m_committedOnce || start - m_lastCommit >= kCommitPeriod) {
+    if (start - m_lastCommit[index] >= kCommitPeriod) {
         avio_flush(m_io.get());
         if (FAILED(m_error)) return m_error;
         hr = m_stream->Commit();
         if (FAILED(hr)) return FailLocked(hr);
-        m_lastCommit = start;
-        m_committedOnce = true;
+        m_lastCommit[index] = start;
     }
     return S_OK;
 }

@@ -10,8 +10,9 @@
 // Bytes: the muxer writes through a custom I/O context whose write and seek callbacks go to
 // the writer's IFileWriterStream at explicit offsets (the header sizes and the index are
 // written by seeking back, in Stop). After each packet, once a second of recorded time has
-// passed since the last time, the context is flushed and the writer commits (fdatasync), so a
-// crash loses about a second at most and a copy of the growing file plays up to that point.
+// passed on a stream since it last did so, the context is flushed and the writer commits
+// (fdatasync), so a crash loses about a second at most and a copy of the growing file plays up to
+// that point.
 //
 // Interleaving (IConfigInterleaving): INTERLEAVE_CAPTURE writes each packet as it arrives, as a
 // live capture needs (no packet is held back or copied); the other modes let libavformat
@@ -112,7 +113,9 @@ class CAviMux final : public CBaseFilter, public IConfigInterleaving {
     bool m_interleaved = false;          // the mode in effect for this file
     int64_t m_position = 0;              // the I/O context's byte position
     int64_t m_size = 0;                  // bytes in the file so far
-    REFERENCE_TIME m_lastCommit = 0;     // recorded time of the last commit
-    bool m_committedOnce = false;
+    // Per input: its sample time at the last commit it caused; a stream that advances a second
+    // beyond it commits again (per stream, so a stream that runs ahead cannot hold back the
+    // commits of the other).
+    REFERENCE_TIME m_lastCommit[kInputs] = {0, 0};
     HRESULT m_error = S_OK;
 };

@@ -159,11 +159,11 @@ HRESULT CEncoderDmo::Flush() {
     if (m_packet) av_packet_unref(m_packet.get());
     m_packetPending = false;
     if (m_codec) {
-        // Drains what the codec still holds and drops it, so the next input starts afresh.
-        avcodec_send_frame(m_codec.get(), nullptr);
+        // Packets already encoded are dropped. The encoders keep no frames inside (no
+        // B-frames, PCM), so the codec stays open and the next input simply starts afresh;
+        // draining it would end its stream for good.
         while (avcodec_receive_packet(m_codec.get(), m_packet.get()) >= 0)
             av_packet_unref(m_packet.get());
-        avcodec_flush_buffers(m_codec.get());
     }
     ResetTiming();
     return S_OK;
