@@ -3,6 +3,9 @@
 // with libavformat and libavcodec.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,9 +90,10 @@ class RecordingGraphTest : public ::testing::Test {
     }
 
     // source -> [video encoder] [audio encoder] -> mux -> writer on `path`.
-    void Build(const std::string& path, bool withAudio, LONG quality = 0) {
+    void Build(const std::string& path, bool withAudio, LONG quality = 0, LONG height = 576,
+               REFERENCE_TIME frameDuration = 400000) {
         source = RecordingSource::Create();
-        video = source->AddVideo();
+        video = source->AddVideo(720, height, frameDuration);
         if (withAudio) audio = source->AddAudio();
         ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
         videoEncoder = Encoder(CLSID_VideoEncoderDmo, DMOCATEGORY_VIDEO_ENCODER, u"Video Encoder");
@@ -218,6 +222,51 @@ TEST_F(RecordingGraphTest, FullDiskIsReportedAndStopReturns) {
     EXPECT_EQ(error, HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
     EXPECT_EQ(status->WaitCommitted(1, 0), HRESULT_FROM_WIN32(112));
     EXPECT_EQ(control->Stop(), S_OK);
+}
+
+TEST_F(RecordingGraphTest, DiskFillingUpWhileRecordingStopsTheStreamAndStopReturns) {
+    const std::string path = PathOf("filling.avi");
+    Build(path, true);
+    // A file size limit makes writes past it fail (EFBIG) as a full disk would, without root.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previous), 0);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limit = saved;
+    limit.rlim_cur = 256 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    ASSERT_EQ(control->Run(), S_OK);
+    video->Step(100);
+    audio->Step(100);
+    const int delivered = video->WaitDelivered(100);
+    EXPECT_LT(delivered, 100);
+    EXPECT_TRUE(FAILED(video->LastFailure()));
+    HRESULT error = S_OK;
+    ASSERT_EQ(status->GetError(&error), S_OK);
+    EXPECT_EQ(error, HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
+    EXPECT_EQ(control->Stop(), S_OK);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &previous, nullptr);
+    // What was committed before the failure still reads.
+    const FileInfo file = ReadAvi(path);
+    EXPECT_TRUE(file.opened);
+}
+
+TEST_F(RecordingGraphTest, RecordsNtscFrames) {
+    const std::string path = PathOf("ntsc.avi");
+    Build(path, false, 1, 480, 333333);
+    Record(30);
+    ASSERT_EQ(control->Stop(), S_OK);
+    const FileInfo file = ReadAvi(path);
+    ASSERT_TRUE(file.opened);
+    ASSERT_EQ(file.streams.size(), 1u);
+    EXPECT_EQ(file.streams[0].width, 720);
+    EXPECT_EQ(file.streams[0].height, 480);
+    EXPECT_NEAR(file.streams[0].frameRate, 30.0, 0.01);
+    EXPECT_EQ(file.decodedPictures, 30);
+    EXPECT_NEAR(file.streams[0].duration, 1.0, 0.01);
 }
 
 TEST_F(RecordingGraphTest, LowerQualityGivesSmallerFiles) {
