@@ -80,6 +80,7 @@ struct IMediaObject : IUnknown {
     // DMO_OUTPUT_DATA_BUFFERF_INCOMPLETE means more output waits: call again.
     virtual HRESULT ProcessOutput(DWORD flags, DWORD count, DMO_OUTPUT_DATA_BUFFER* buffers,
                                   DWORD* status) = 0;
+    // Non-zero takes the object's lock, zero releases it; calls come in pairs on one thread.
     virtual HRESULT Lock(LONG lock) = 0;
 
   protected:
