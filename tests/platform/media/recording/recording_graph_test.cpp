@@ -1,0 +1,294 @@
+// The recording filters in a real graph: a stepped UYVY 720 x 576 source and a PCM source, the
+// two encoders in DMO wrappers, the AVI multiplexer and the file writer; the file is read back
+// with libavformat and libavcodec.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "avi_reader.h"
+#include "platform/base/utf16.h"
+#include "platform/com/runtime.h"
+#include "platform/media/interfaces/iconfig_interleaving.h"
+#include "platform/media/interfaces/idmo_wrapper_filter.h"
+#include "platform/media/interfaces/iencoder_quality.h"
+#include "platform/media/interfaces/ienum_pins.h"
+#include "platform/media/interfaces/ifile_sink_filter.h"
+#include "platform/media/interfaces/ifile_writer_status.h"
+#include "platform/media/interfaces/igraph_builder.h"
+#include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/ipin.h"
+#include "platform/media/interfaces/media_clsids.h"
+#include "platform/media/interfaces/recording_clsids.h"
+#include "platform/media/runtime/media_runtime.h"
+#include "recording_source.h"
+
+namespace recording_test {
+namespace {
+
+ComPtr<IPin> PinOf(IBaseFilter* filter, const char16_t* name) {
+    ComPtr<IPin> pin;
+    filter->FindPin(name, pin.ReleaseAndGetAddressOf());
+    return pin;
+}
+
+// The first pin of `filter` with direction `direction` that is not connected.
+ComPtr<IPin> FreePin(IBaseFilter* filter, PIN_DIRECTION direction) {
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(pins.ReleaseAndGetAddressOf()))) return {};
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        PIN_DIRECTION dir;
+        pin->QueryDirection(&dir);
+        ComPtr<IPin> peer;
+        if (dir == direction && pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) != S_OK) return pin;
+    }
+    return {};
+}
+
+class RecordingGraphTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        RegisterMediaRuntime();
+        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
+        ASSERT_EQ(graph.As(&control), S_OK);
+        dir = std::filesystem::temp_directory_path() /
+              ("recording_test_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override {
+        if (control) control->Stop();
+        control = nullptr;
+        graph = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+        CoUninitialize();
+    }
+
+    ComPtr<IBaseFilter> Encoder(REFCLSID dmo, REFGUID category, const char16_t* name) {
+        ComPtr<IBaseFilter> filter;
+        EXPECT_EQ(CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, &filter),
+                  S_OK);
+        ComPtr<IDMOWrapperFilter> wrapper;
+        EXPECT_EQ(filter.As(&wrapper), S_OK);
+        EXPECT_EQ(wrapper->Init(dmo, category), S_OK);
+        EXPECT_EQ(graph->AddFilter(filter.Get(), name), S_OK);
+        return filter;
+    }
+
+    void Connect(IBaseFilter* from, IBaseFilter* to) {
+        ComPtr<IPin> out = FreePin(from, PINDIR_OUTPUT);
+        ComPtr<IPin> in = FreePin(to, PINDIR_INPUT);
+        ASSERT_TRUE(out && in);
+        ASSERT_EQ(graph->ConnectDirect(out.Get(), in.Get(), nullptr), S_OK);
+    }
+
+    // source -> [video encoder] [audio encoder] -> mux -> writer on `path`.
+    void Build(const std::string& path, bool withAudio, LONG quality = 0, LONG height = 576,
+               REFERENCE_TIME frameDuration = 400000) {
+        source = RecordingSource::Create();
+        video = source->AddVideo(720, height, frameDuration);
+        if (withAudio) audio = source->AddAudio();
+        ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
+        videoEncoder = Encoder(CLSID_VideoEncoderDmo, DMOCATEGORY_VIDEO_ENCODER, u"Video Encoder");
+        ComPtr<IEncoderQuality> q;
+        ASSERT_EQ(videoEncoder.As(&q), S_OK);
+        ASSERT_EQ(q->put_Quality(quality), S_OK);
+        ASSERT_EQ(CoCreateInstance(CLSID_AviDest, nullptr, CLSCTX_INPROC_SERVER, &mux), S_OK);
+        ASSERT_EQ(graph->AddFilter(mux.Get(), u"Mux"), S_OK);
+        ASSERT_EQ(graph->ConnectDirect(PinOf(source.Get(), u"Video").Get(),
+                                       FreePin(videoEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
+                  S_OK);
+        Connect(videoEncoder.Get(), mux.Get());
+        if (withAudio) {
+            audioEncoder =
+                Encoder(CLSID_AudioEncoderDmo, DMOCATEGORY_AUDIO_ENCODER, u"Audio Encoder");
+            ASSERT_EQ(
+                graph->ConnectDirect(PinOf(source.Get(), u"Audio").Get(),
+                                     FreePin(audioEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
+                S_OK);
+            Connect(audioEncoder.Get(), mux.Get());
+        }
+        ComPtr<IConfigInterleaving> interleaving;
+        ASSERT_EQ(mux.As(&interleaving), S_OK);
+        ASSERT_EQ(interleaving->put_Mode(INTERLEAVE_CAPTURE), S_OK);
+        ASSERT_EQ(CoCreateInstance(CLSID_FileWriter, nullptr, CLSCTX_INPROC_SERVER, &writer), S_OK);
+        ComPtr<IFileSinkFilter> sink;
+        ASSERT_EQ(writer.As(&sink), S_OK);
+        ASSERT_EQ(sink->SetFileName(utf16::FromUtf8(path).c_str(), nullptr), S_OK);
+        ASSERT_EQ(graph->AddFilter(writer.Get(), u"File"), S_OK);
+        Connect(mux.Get(), writer.Get());
+        ASSERT_EQ(writer.As(&status), S_OK);
+    }
+
+    // Runs, lets `frames` video frames (and as much audio) go, waits until they are delivered.
+    void Record(int frames) {
+        ASSERT_EQ(control->Run(), S_OK);
+        video->Step(frames);
+        if (audio) audio->Step(frames);
+        ASSERT_EQ(video->WaitDelivered(frames), frames);
+        if (audio) {
+            ASSERT_EQ(audio->WaitDelivered(frames), frames);
+        }
+    }
+
+    std::string PathOf(const char* name) const { return (dir / name).string(); }
+
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<IMediaControl> control;
+    std::filesystem::path dir;
+    ComPtr<RecordingSource> source;
+    RecordingSource::Stream* video = nullptr;
+    RecordingSource::Stream* audio = nullptr;
+    ComPtr<IBaseFilter> videoEncoder, audioEncoder, mux, writer;
+    ComPtr<IFileWriterStatus> status;
+};
+
+double MeanAbsLumaDifference(const std::vector<unsigned char>& plane, int n) {
+    double sum = 0;
+    for (int y = 0; y < 576; ++y)
+        for (int x = 0; x < 720; ++x)
+            sum += std::abs(static_cast<int>(plane[static_cast<std::size_t>(y) * 720 + x]) -
+                            static_cast<int>(LumaAt(x, y, n)));
+    return sum / (720.0 * 576.0);
+}
+
+TEST_F(RecordingGraphTest, RecordsVideoAndAudioThatDecodeBack) {
+    const std::string path = PathOf("both.avi");
+    Build(path, true);
+    Record(50);
+    ASSERT_EQ(control->Stop(), S_OK);
+    HRESULT error = E_FAIL;
+    ASSERT_EQ(status->GetError(&error), S_OK);
+    EXPECT_EQ(error, S_OK);
+
+    const FileInfo file = ReadAvi(path);
+    ASSERT_TRUE(file.opened);
+    ASSERT_EQ(file.streams.size(), 2u);
+    const StreamInfo& v = file.streams[0];
+    const StreamInfo& a = file.streams[1];
+    EXPECT_TRUE(v.video);
+    EXPECT_EQ(v.codec, "mpeg4");
+    EXPECT_EQ(v.width, 720);
+    EXPECT_EQ(v.height, 576);
+    EXPECT_DOUBLE_EQ(v.frameRate, 25.0);
+    EXPECT_EQ(v.frames, 50);
+    EXPECT_EQ(file.decodedPictures, 50);
+    EXPECT_NEAR(v.duration, 2.0, 1e-6);
+    EXPECT_FALSE(a.video);
+    EXPECT_EQ(a.sampleRate, 48000);
+    EXPECT_EQ(a.channels, 2);
+    EXPECT_NEAR(a.duration, v.duration, 0.1);
+    ASSERT_EQ(file.luma.size(), 2u);
+    EXPECT_LT(MeanAbsLumaDifference(file.luma[0], 0), 3.0);
+    EXPECT_LT(MeanAbsLumaDifference(file.luma[1], 1), 3.0);
+}
+
+TEST_F(RecordingGraphTest, GrowingFileIsReadableUpToTheLastCommit) {
+    const std::string path = PathOf("growing.avi");
+    Build(path, true);
+    Record(50);
+    // The multiplexer commits at least once per second of recorded time: the frame at 1 s did.
+    LONGLONG committed = 0;
+    ASSERT_EQ(status->GetCommittedBytes(&committed), S_OK);
+    ASSERT_GT(committed, 0);
+    const std::string copy = PathOf("copy.avi");
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes(static_cast<std::size_t>(committed), '\0');
+        in.read(bytes.data(), committed);
+        std::ofstream(copy, std::ios::binary).write(bytes.data(), committed);
+    }
+    const FileInfo file = ReadAvi(copy);
+    ASSERT_TRUE(file.opened);
+    EXPECT_GE(file.decodedPictures, 25);
+    ASSERT_EQ(control->Stop(), S_OK);
+}
+
+TEST_F(RecordingGraphTest, FullDiskIsReportedAndStopReturns) {
+    Build("/dev/full", true);
+    const HRESULT run = control->Run();
+    EXPECT_TRUE(FAILED(run));
+    video->Step(5);
+    audio->Step(5);
+    HRESULT error = S_OK;
+    ASSERT_EQ(status->GetError(&error), S_OK);
+    EXPECT_EQ(error, HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
+    EXPECT_EQ(status->WaitCommitted(1, 0), HRESULT_FROM_WIN32(112));
+    EXPECT_EQ(control->Stop(), S_OK);
+}
+
+TEST_F(RecordingGraphTest, DiskFillingUpWhileRecordingStopsTheStreamAndStopReturns) {
+    const std::string path = PathOf("filling.avi");
+    Build(path, true);
+    // A file size limit makes writes past it fail (EFBIG) as a full disk would, without root.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &previous), 0);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limit = saved;
+    limit.rlim_cur = 256 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    ASSERT_EQ(control->Run(), S_OK);
+    video->Step(100);
+    audio->Step(100);
+    const int delivered = video->WaitDelivered(100);
+    EXPECT_LT(delivered, 100);
+    EXPECT_TRUE(FAILED(video->LastFailure()));
+    HRESULT error = S_OK;
+    ASSERT_EQ(status->GetError(&error), S_OK);
+    EXPECT_EQ(error, HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
+    EXPECT_EQ(control->Stop(), S_OK);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &previous, nullptr);
+    // What was committed before the failure still reads.
+    const FileInfo file = ReadAvi(path);
+    EXPECT_TRUE(file.opened);
+}
+
+TEST_F(RecordingGraphTest, RecordsNtscFrames) {
+    const std::string path = PathOf("ntsc.avi");
+    Build(path, false, 1, 480, 333333);
+    Record(30);
+    ASSERT_EQ(control->Stop(), S_OK);
+    const FileInfo file = ReadAvi(path);
+    ASSERT_TRUE(file.opened);
+    ASSERT_EQ(file.streams.size(), 1u);
+    EXPECT_EQ(file.streams[0].width, 720);
+    EXPECT_EQ(file.streams[0].height, 480);
+    EXPECT_NEAR(file.streams[0].frameRate, 30.0, 0.01);
+    EXPECT_EQ(file.decodedPictures, 30);
+    EXPECT_NEAR(file.streams[0].duration, 1.0, 0.01);
+}
+
+TEST_F(RecordingGraphTest, LowerQualityGivesSmallerFiles) {
+    std::uintmax_t sizes[3] = {};
+    for (LONG quality = 0; quality < 3; ++quality) {
+        const std::string path = PathOf(("q" + std::to_string(quality) + ".avi").c_str());
+        Build(path, false, quality);
+        Record(25);
+        ASSERT_EQ(control->Stop(), S_OK);
+        sizes[quality] = std::filesystem::file_size(path);
+        // Next round in a fresh graph.
+        control = nullptr;
+        graph = nullptr;
+        source = nullptr;
+        videoEncoder = mux = writer = nullptr;
+        status = nullptr;
+        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
+        ASSERT_EQ(graph.As(&control), S_OK);
+    }
+    EXPECT_GT(sizes[0], sizes[1]);
+    EXPECT_GT(sizes[1], sizes[2]);
+}
+
+}  // namespace
+}  // namespace recording_test
