@@ -1,4 +1,4 @@
-#include "avi_reader.h"
+#include "tests/platform/media/recording/avi_reader.h"
 
 #include <cstring>
 

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <string>
 
-#include "avi_reader.h"
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
 #include "platform/media/interfaces/iconfig_interleaving.h"
@@ -26,7 +25,9 @@
 #include "platform/media/interfaces/media_clsids.h"
 #include "platform/media/interfaces/recording_clsids.h"
 #include "platform/media/runtime/media_runtime.h"
-#include "recording_source.h"
+#include "tests/platform/media/recording/avi_reader.h"
+#include "tests/platform/media/recording/recording_source.h"
+#include "tests/support/temp_dir.h"
 
 namespace recording_test {
 namespace {
@@ -58,16 +59,11 @@ class RecordingGraphTest : public ::testing::Test {
         RegisterMediaRuntime();
         ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
         ASSERT_EQ(graph.As(&control), S_OK);
-        dir = std::filesystem::temp_directory_path() /
-              ("recording_test_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
     }
     void TearDown() override {
         if (control) control->Stop();
         control = nullptr;
         graph = nullptr;
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
         CoUninitialize();
     }
 
@@ -142,7 +138,8 @@ class RecordingGraphTest : public ::testing::Test {
 
     ComPtr<IGraphBuilder> graph;
     ComPtr<IMediaControl> control;
-    std::filesystem::path dir;
+    testing_support::TempDir tempDir;
+    const std::filesystem::path dir{tempDir.Path()};
     ComPtr<RecordingSource> source;
     RecordingSource::Stream* video = nullptr;
     RecordingSource::Stream* audio = nullptr;

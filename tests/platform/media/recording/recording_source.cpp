@@ -1,4 +1,4 @@
-#include "recording_source.h"
+#include "tests/platform/media/recording/recording_source.h"
 
 #include <algorithm>
 #include <chrono>
