@@ -14,8 +14,8 @@ extern "C" {
 #include <random>
 #include <vector>
 
+#include "bench/media/uyvy_bench_source.h"
 #include "platform/com/runtime.h"
-#include "platform/media/base/base_output_pin.h"
 #include "platform/media/interfaces/igraph_builder.h"
 #include "platform/media/interfaces/imedia_control.h"
 #include "platform/media/interfaces/ivmr_filter_config9.h"
@@ -29,10 +29,10 @@ extern "C" {
 
 namespace {
 
-constexpr LONG kWidth = 720;
-constexpr LONG kHeight = 576;
-constexpr LONG kFrameBytes = kWidth * kHeight * 2;
-constexpr CLSID kBenchSource = {0xB0B0B0B0, 0, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 0x10}};
+using bench_media::kFrameBytes;
+using bench_media::kHeight;
+using bench_media::kWidth;
+using bench_media::UyvyBenchSource;
 
 // A frame that looks like camera output: smooth gradients with noise.
 std::vector<BYTE> CameraFrame() {
@@ -49,53 +49,6 @@ std::vector<BYTE> CameraFrame() {
     return frame;
 }
 
-CMediaType UyvyType() {
-    CMediaType mt(MEDIATYPE_Video);
-    mt.SetSubtype(&MEDIASUBTYPE_UYVY);
-    mt.SetFormatType(&FORMAT_VideoInfo);
-    mt.SetSampleSize(kFrameBytes);
-    auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-    vih->AvgTimePerFrame = UNITS / 25;
-    vih->bmiHeader = {sizeof(BITMAPINFOHEADER),        kWidth, kHeight, 1, 16, 0x59565955,
-                      static_cast<DWORD>(kFrameBytes), 0,      0,       0, 0};
-    return mt;
-}
-
-// A source filter without a thread: the benchmark loop is its streaming thread.
-class BenchSource final : public CBaseFilter {
-  public:
-    class Pin final : public CBaseOutputPin {
-      public:
-        explicit Pin(BenchSource* filter)
-            : CBaseOutputPin("bench pin", filter, &filter->lock_, nullptr, u"PreView One") {}
-        HRESULT CheckMediaType(const CMediaType* type) override {
-            return *type == UyvyType() ? S_OK : S_FALSE;
-        }
-        HRESULT GetMediaType(int position, CMediaType* type) override {
-            if (position != 0) return VFW_S_NO_MORE_ITEMS;
-            return type->Set(UyvyType());
-        }
-        HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override {
-            ALLOCATOR_PROPERTIES wanted = *request, actual{};
-            wanted.cBuffers = 3;
-            wanted.cbBuffer = kFrameBytes;
-            return allocator->SetProperties(&wanted, &actual);
-        }
-    };
-
-    BenchSource() : CBaseFilter("bench source", nullptr, &lock_, kBenchSource) {
-        pin_ = std::make_unique<Pin>(this);
-    }
-    int GetPinCount() override { return 1; }
-    CBasePin* GetPin(int n) override { return n == 0 ? pin_.get() : nullptr; }
-    Pin* Output() { return pin_.get(); }
-
-  private:
-    ~BenchSource() override = default;
-    CCritSec lock_;
-    std::unique_ptr<Pin> pin_;
-};
-
 class BenchPane final : public VideoPaneWindow {
   public:
     ~BenchPane() override { DetachVideo(); }
@@ -111,7 +64,7 @@ struct PreviewGraph {
         RegisterMediaRuntime();
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph);
         graph.As(&control);
-        source.Attach(new BenchSource());
+        source.Attach(new UyvyBenchSource(u"PreView One"));
         source->AddRef();
         CoCreateInstance(CLSID_VideoMixingRenderer9, nullptr, CLSCTX_INPROC, &renderer);
         graph->AddFilter(source.Get(), u"Source");
@@ -161,7 +114,7 @@ struct PreviewGraph {
     BenchPane pane;
     ComPtr<IGraphBuilder> graph;
     ComPtr<IMediaControl> control;
-    ComPtr<BenchSource> source;
+    ComPtr<UyvyBenchSource> source;
     ComPtr<IBaseFilter> renderer;
     ComPtr<IVMRWindowlessControl9> windowless;
     std::vector<BYTE> stampBits;

@@ -18,9 +18,9 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "bench/media/uyvy_bench_source.h"
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
-#include "platform/media/base/base_output_pin.h"
 #include "platform/media/interfaces/iconfig_interleaving.h"
 #include "platform/media/interfaces/idmo_wrapper_filter.h"
 #include "platform/media/interfaces/ienum_pins.h"
@@ -35,11 +35,11 @@ extern "C" {
 
 namespace {
 
-constexpr LONG kWidth = 720;
-constexpr LONG kHeight = 576;
-constexpr LONG kFrameBytes = kWidth * kHeight * 2;
-constexpr int kFps = 25;
-constexpr CLSID kBenchSource = {0xB0B0B0B0, 0, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 0x20}};
+using bench_media::kFps;
+using bench_media::kFrameBytes;
+using bench_media::kHeight;
+using bench_media::kWidth;
+using bench_media::UyvyBenchSource;
 
 // One second of frames that look like camera output: a moving gradient with noise.
 std::vector<std::vector<BYTE>> CameraSecond() {
@@ -56,53 +56,6 @@ std::vector<std::vector<BYTE>> CameraSecond() {
             }
     return frames;
 }
-
-CMediaType UyvyType() {
-    CMediaType mt(MEDIATYPE_Video);
-    mt.SetSubtype(&MEDIASUBTYPE_UYVY);
-    mt.SetFormatType(&FORMAT_VideoInfo);
-    mt.SetSampleSize(kFrameBytes);
-    auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-    vih->AvgTimePerFrame = UNITS / kFps;
-    vih->bmiHeader = {sizeof(BITMAPINFOHEADER),        kWidth, kHeight, 1, 16, 0x59565955,
-                      static_cast<DWORD>(kFrameBytes), 0,      0,       0, 0};
-    return mt;
-}
-
-// A source filter without a thread: the benchmark loop is its streaming thread.
-class BenchSource final : public CBaseFilter {
-  public:
-    class Pin final : public CBaseOutputPin {
-      public:
-        explicit Pin(BenchSource* filter)
-            : CBaseOutputPin("bench pin", filter, &filter->lock_, nullptr, u"Capture Out") {}
-        HRESULT CheckMediaType(const CMediaType* type) override {
-            return *type == UyvyType() ? S_OK : S_FALSE;
-        }
-        HRESULT GetMediaType(int position, CMediaType* type) override {
-            if (position != 0) return VFW_S_NO_MORE_ITEMS;
-            return type->Set(UyvyType());
-        }
-        HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override {
-            ALLOCATOR_PROPERTIES wanted = *request, actual{};
-            wanted.cBuffers = 3;
-            wanted.cbBuffer = kFrameBytes;
-            return allocator->SetProperties(&wanted, &actual);
-        }
-    };
-
-    BenchSource() : CBaseFilter("bench source", nullptr, &lock_, kBenchSource) {
-        pin_ = std::make_unique<Pin>(this);
-    }
-    int GetPinCount() override { return 1; }
-    CBasePin* GetPin(int n) override { return n == 0 ? pin_.get() : nullptr; }
-    Pin* Output() { return pin_.get(); }
-
-  private:
-    ~BenchSource() override = default;
-    CCritSec lock_;
-    std::unique_ptr<Pin> pin_;
-};
 
 ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
     ComPtr<IEnumPins> pins;
@@ -128,8 +81,8 @@ void BM_EncoderFilterToAviFile(benchmark::State& state) {
     ComPtr<IMediaControl> control;
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph);
     graph.As(&control);
-    ComPtr<BenchSource> source;
-    source.Attach(new BenchSource());
+    ComPtr<UyvyBenchSource> source;
+    source.Attach(new UyvyBenchSource(u"Capture Out"));
     source->AddRef();
     ComPtr<IBaseFilter> encoder, mux, writer;
     CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, &encoder);
