@@ -2,9 +2,13 @@
 // the registered overlay library: starting and stopping, every refusal with its message box, the
 // free-space periods and limit, the file split, and the recording's end on a failed split and on
 // device removal. The disk's free space, the file's size and the time are the test's.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "platform/base/utf16.h"
+#include "platform/media/interfaces/ifile_writer_status.h"
 #include "tests/overlay/vexlay_library.h"
 #include "tests/viewer/main_window/channel_views_fixture.h"
 #include "viewer/widgets/message_popup.h"
@@ -175,6 +179,57 @@ TEST_F(RecorderTest, AFileOfTheSplitSizeIsFollowedByANewOneAndAnUnreadableOneIsN
     ExpectControls(false);
     ASSERT_NE(window_->Message(), nullptr);
     EXPECT_TRUE(window_->Message()->isVisible());
+}
+
+// The file writer's files may grow to 256 KiB while it lives; writing past that fails as on a
+// full disk (the signal that would end the process is ignored meanwhile).
+class FileSizeLimit {
+  public:
+    FileSizeLimit() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &previous_);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = 256 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        sigaction(SIGXFSZ, &previous_, nullptr);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+    rlimit saved_{};
+};
+
+TEST_F(RecorderTest, AFileThatCannotBeWrittenEndsTheRecordingAtTheNextSpaceTick) {
+    OpenUnlocked("signal=1,2");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    {
+        FileSizeLimit limit;
+        ComPtr<IFileWriterStatus> status;
+        ASSERT_EQ(window_->Capture().Graph()->fileWriter.As(&status), S_OK);
+        HRESULT error = S_OK;
+        for (auto t = 3s + 40ms; t < 30s && error == S_OK; t += 40ms) {
+            StepTo(t);
+            status->GetError(&error);
+            if (error == S_OK && t.count() % 1000 == 0)
+                status->WaitCommitted(std::numeric_limits<LONGLONG>::max(), 2000);
+        }
+        ASSERT_NE(error, S_OK) << "the file never reached the limit";
+    }
+    // Plenty of free space, yet the file writer failed: the tick ends the recording.
+    window_->OnTimer(ID_TIMER_DISKSPACE);
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    ExpectControls(false);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
 }
 
 TEST_F(RecorderTest, RefusalsAreToldAndChangeNothing) {
