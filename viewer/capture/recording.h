@@ -70,6 +70,7 @@ class CRecording {
     // folder: a start of StartRecording; false when a setting cannot be read or it fails.
     bool StartFile(CaptureGraph* graph, int channel, std::u16string* file);
 
+    // Not owned; they outlive this object.
     IRecordingHost& host_;
     const storage::RecordingDisk& disk_;
     const RecordingClock& clock_;

@@ -167,8 +167,12 @@ HRESULT StartRecording(std::u16string_view title, CaptureGraph* record, LPCWSTR 
         hr = record->mediaControl->Stop();
         if (FAILED(hr)) return hr;
     }
-    if (record->fileWriter) {
-        DisconnectRecordingBranch(record);
+    // A previous branch goes first; so do the filters a failed start left without a file
+    // writer, which would otherwise stay in the graph holding "Capture Out".
+    if (record->fileWriter || record->videoEncoder || record->audioEncoder || record->aviMux ||
+        record->titleFilter) {
+        if (record->audioEncoder && record->aviMux && record->titleFilter)
+            DisconnectRecordingBranch(record);
         RemoveRecordingFilters(record);
     }
     SetRecordQuality(record, quality);

@@ -166,6 +166,19 @@ TEST_F(RecordingBranchTest, TheGraphStateIsKeptAroundAStartAndAStopWithoutRestor
     EXPECT_EQ(StateOf(record_), State_Stopped);
 }
 
+TEST_F(RecordingBranchTest, AStartThatFailsAtTheFileWriterLeavesABranchTheNextStartReplaces) {
+    ASSERT_EQ(RunGraph(record_), S_OK);
+    EXPECT_EQ(StartRecording(u"Gate 1", record_, nullptr, 1, 0), E_POINTER);
+    EXPECT_FALSE(record_->fileWriter);
+    EXPECT_TRUE(record_->titleFilter && record_->aviMux);
+    EXPECT_EQ(StateOf(record_), State_Stopped);  // not restored after a failure
+    const std::string path = files_.File("retry.avi");
+    const std::u16string file(path.begin(), path.end());
+    ASSERT_EQ(StartRecording(u"Gate 1", record_, file.c_str(), 1, 0), S_OK);
+    EXPECT_TRUE(record_->fileWriter);
+    ASSERT_EQ(StopRecording(record_, false), S_OK);
+}
+
 TEST_F(RecordingBranchTest, TeardownRemovesAnAttachedBranchAndMissingPartsAreRefused) {
     const std::string path = files_.File("torn.avi");
     const std::u16string file(path.begin(), path.end());
