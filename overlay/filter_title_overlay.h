@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "overlay/imerge_overlay.h"
+#include "overlay/interface/imerge_overlay.h"
 #include "overlay/overlay_controller.h"
 #include "platform/com/ispecify_property_pages.h"
 #include "platform/media/base/crit_sec.h"

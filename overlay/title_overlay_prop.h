@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "overlay/imerge_overlay.h"
+#include "overlay/interface/imerge_overlay.h"
 #include "platform/com/com_ptr.h"
 #include "platform/text/colorref.h"
 #include "platform/ui/base_property_page.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "overlay/imerge_overlay.h"
+#include "overlay/interface/imerge_overlay.h"
 #include "platform/com/runtime.h"
 #include "platform/devices/command_block.h"
 #include "platform/devices/scenario.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/imerge_overlay.h"
+#include "overlay/interface/imerge_overlay.h"
 #include "platform/com/ispecify_property_pages.h"
 #include "platform/com/object_base.h"
 #include "platform/com/runtime.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/imerge_overlay.h"
+#include "overlay/interface/imerge_overlay.h"
 #include "overlay/pixel_format.h"
 #include "platform/base/utf16.h"
 #include "platform/com/ispecify_property_pages.h"

@@ -223,12 +223,15 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_PROPERTY:
             OnProperty();
             return;
+        case IDC_RECORDER:
+            recording_.OnRecorder();
+            return;
         case IDOK:
         case IDCANCEL:
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The recording, snapshot, settings and alarm buttons act through the handlers of
+            // The snapshot, settings and alarm buttons act through the handlers of
             // their own parts of the viewer.
             return;
     }

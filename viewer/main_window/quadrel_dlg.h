@@ -42,7 +42,8 @@ class CQuadrelDlg : public CDialog,
                     private IChannelViewsHost,
                     private ICaptureHost,
                     private ILockHost,
-                    private IAlarmsHost {
+                    private IAlarmsHost,
+                    private IRecordingHost {
     Q_OBJECT
 
   public:
@@ -51,6 +52,8 @@ class CQuadrelDlg : public CDialog,
         IPrompts* prompts = nullptr;                     // message boxes and modal dialogs
         devices::SimulatedGrabber* simulator = nullptr;  // arrivals and removals; null: none
         bool watchUdev = false;                          // real capture devices through udev
+        const storage::RecordingDisk* disk = nullptr;    // the recording's disk; null: system's
+        const RecordingClock* clock = nullptr;           // the recording's clock; null: system's
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
@@ -166,6 +169,14 @@ class CQuadrelDlg : public CDialog,
     void OnManualChannelsSet() override;
     void ApplyChannelControl() override;
     void OnCaptureStarted() override;
+    // IRecordingHost
+    int RecordingMessageBox(const QString& text, const QString& caption, UINT type) override;
+    int CurrentChannel() const override { return channels_.Channel(); }
+    void ShowChannel(int channel) override { channels_.ShowChannel(channel); }
+    int SelectDeviceChannel(int channel) override { return channels_.SelectDeviceChannel(channel); }
+    void ArmRecordingTimers(UINT spaceMs, UINT sizeMs) override;
+    void KillRecordingTimers() override;
+    void ShowRecordingControls(bool recording) override;
     // ILockHost
     QWidget* PromptOwner() override { return this; }
     void ShowLockButtons(bool locked) override;
@@ -183,7 +194,9 @@ class CQuadrelDlg : public CDialog,
     // The features; each keeps its own state and reaches the window through its host interface.
     CViewerLock lock_{*this};
     CCaptureSession capture_{*this};
-    CRecording recording_;
+    CRecording recording_{*this,
+                          services_.disk ? *services_.disk : storage::RecordingDisk::System(),
+                          services_.clock ? *services_.clock : RecordingClock::System()};
     CTimedSnapshots snapshots_;
     CAlarms alarms_{*this};
     CChannelViews channels_{*this};

@@ -1,5 +1,7 @@
 // What the window does for its features: the panes and buttons the channel views reach, the
 // timers and channel steps the capture asks for, the lock's buttons and the Alarm button.
+#include "platform/ui/dialog_items.h"
+#include "platform/ui/prompts.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/main_window/video_pane.h"
@@ -102,4 +104,24 @@ void CQuadrelDlg::OnCaptureStarted() {
 void CQuadrelDlg::ShowLockButtons(bool locked) {
     ShowItem(IDC_UNLOCK, locked);
     ShowItem(IDC_LOCKED, !locked);
+}
+
+int CQuadrelDlg::RecordingMessageBox(const QString& text, const QString& caption, UINT type) {
+    return Prompts().MessageBox(this, text, caption, type);
+}
+
+void CQuadrelDlg::ArmRecordingTimers(UINT spaceMs, UINT sizeMs) {
+    SetTimer(ID_TIMER_DISKSPACE, spaceMs);
+    SetTimer(ID_TIMER_FILESIZE, sizeMs);
+}
+
+void CQuadrelDlg::KillRecordingTimers() {
+    KillTimer(ID_TIMER_DISKSPACE);
+    KillTimer(ID_TIMER_FILESIZE);
+}
+
+void CQuadrelDlg::ShowRecordingControls(bool recording) {
+    SetLatched(IDC_RECORDER, recording);
+    for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
+        EnableDlgItem(this, id, !recording);
 }

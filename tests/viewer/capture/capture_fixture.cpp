@@ -20,6 +20,17 @@ bool CountingPane::WaitForFrame() {
     }
 }
 
+bool CountingPane::WaitForMoreThan(int count) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    for (;;) {
+        if (Frames() > count) return true;
+        std::unique_lock lock(mutex_);
+        const int seen = wakeUps_;
+        if (!changed_.wait_until(lock, deadline, [&] { return wakeUps_ != seen; }))
+            return Frames() > count;
+    }
+}
+
 CaptureTest::CaptureTest() {
     EXPECT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     RegisterMediaRuntime();

@@ -30,6 +30,8 @@ class CountingPane final : public VideoPaneWindow {
     }
     // Waits (bounded) until a frame has arrived; true when one did.
     bool WaitForFrame();
+    // Waits (bounded) until more than `count` frames have arrived in all; true when they did.
+    bool WaitForMoreThan(int count);
 
   private:
     std::mutex mutex_;

@@ -69,6 +69,8 @@ class MainWindowTest : public testing::Test {
         CQuadrelDlg::Services services;
         services.prompts = &prompts_;
         services.simulator = device_ && deviceEvents ? &device_->Grabber() : nullptr;
+        services.disk = recordingDisk_;
+        services.clock = recordingClock_;
         window_ = std::make_unique<CQuadrelDlg>(services);
         window_->Create();
     }
@@ -133,6 +135,9 @@ class MainWindowTest : public testing::Test {
     std::shared_ptr<devices::ManualDeviceClock> clock_ =
         std::make_shared<devices::ManualDeviceClock>();
     std::unique_ptr<devices::SimulatedDevice> device_;
+    // The recording's disk and clock (null: the system's); set before Open.
+    const storage::RecordingDisk* recordingDisk_ = nullptr;
+    const RecordingClock* recordingClock_ = nullptr;
     std::unique_ptr<CQuadrelDlg> window_;
 };
 

@@ -1,0 +1,313 @@
+// The Recorder button and the two recording timers on the window with the simulated grabber and
+// the registered overlay library: starting and stopping, every refusal with its message box, the
+// free-space periods and limit, the file split, and the recording's end on a failed split and on
+// device removal. The disk's free space, the file's size and the time are the test's.
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "platform/base/utf16.h"
+#include "platform/media/interfaces/ifile_writer_status.h"
+#include "tests/overlay/vexlay_library.h"
+#include "tests/viewer/main_window/channel_views_fixture.h"
+#include "viewer/widgets/message_popup.h"
+
+using namespace std::chrono_literals;
+
+namespace main_window_test {
+namespace {
+
+class FakeDisk final : public storage::RecordingDisk {
+  public:
+    bool FreeBytes(const std::string& folder, std::uint64_t* bytes) const override {
+        asked = folder;
+        *bytes = freeBytes;
+        return true;
+    }
+    std::int64_t FileBytes(const std::string&) const override { return fileBytes; }
+
+    std::uint64_t freeBytes = std::uint64_t{5000} << 20;
+    std::int64_t fileBytes = -1;
+    mutable std::string asked;
+};
+
+class FakeClock final : public RecordingClock {
+  public:
+    std::tm LocalNow() const override { return now; }
+    std::tm now = [] {
+        std::tm t{};
+        t.tm_year = 2011 - 1900;
+        t.tm_mon = 4;
+        t.tm_mday = 22;
+        t.tm_hour = 8;
+        t.tm_min = 5;
+        t.tm_sec = 9;
+        return t;
+    }();
+};
+
+class RecorderTest : public ChannelViewsTest {
+  protected:
+    void SetUp() override {
+        ChannelViewsTest::SetUp();
+        ASSERT_TRUE(library_.Loaded());
+        ASSERT_EQ(library_.Register(), S_OK);
+        recordingDisk_ = &disk_;
+        recordingClock_ = &clock_;
+        folder_ = files_.Path() + "/clips/";  // made by the first start
+        SetString(setting::kSaveFilePath, utf16::FromUtf8(folder_).c_str());
+    }
+    void SetFreeMiB(std::uint64_t mib) { disk_.freeBytes = mib << 20; }
+    std::string Path() const { return utf16::ToUtf8(window_->Recording().State().path.data()); }
+    bool Recording() const { return window_->Recording().Recording(); }
+    UINT Period(UINT timer) const {
+        const QTimer* t = window_->Timers().Find(timer);
+        return t && t->isActive() ? static_cast<UINT>(t->interval()) : 0;
+    }
+    bool Enabled(int id) const { return window_->GetDlgItem(id)->isEnabled(); }
+    // The controls a recording changes, as they are while recording (true) or idle (false).
+    void ExpectControls(bool recording) {
+        EXPECT_EQ(Latched(IDC_RECORDER), recording);
+        for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
+            EXPECT_EQ(Enabled(id), !recording) << id;
+        EXPECT_EQ(Running(ID_TIMER_DISKSPACE), recording);
+        EXPECT_EQ(Running(ID_TIMER_FILESIZE), recording);
+    }
+    // The one message box shown since the last call, with its text and caption.
+    void ExpectBox(const QString& text, const QString& caption) {
+        const auto boxes = prompts_.MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_EQ(boxes[0].caption, caption);
+        prompts_ = CScriptedPrompts();
+    }
+    bool BranchAttached() const {
+        const CaptureGraph* graph = window_->Capture().Graph();
+        return graph && graph->fileWriter && graph->titleFilter;
+    }
+
+    VexlayLibrary library_;
+    testing_support::TempDir files_;
+    FakeDisk disk_;
+    FakeClock clock_;
+    std::string folder_;
+};
+
+TEST_F(RecorderTest, RecorderStartsAFileNamedForTheTimeAndStopsIt) {
+    OpenUnlocked("signal=1,2");
+    SetFreeMiB(301);
+    Click(IDC_RECORDER);
+    EXPECT_TRUE(prompts_.MessageBoxes().empty());
+    ASSERT_TRUE(Recording());
+    EXPECT_TRUE(BranchAttached());
+    EXPECT_EQ(Path(), folder_ + "2011-05-22-08-05-09.avi");
+    EXPECT_EQ(disk_.asked, folder_);
+    EXPECT_TRUE(std::filesystem::is_directory(folder_));
+    EXPECT_TRUE(std::filesystem::exists(Path())) << "the running graph opens the file";
+    ExpectControls(true);
+    EXPECT_EQ(Period(ID_TIMER_DISKSPACE), 10000u);
+    EXPECT_EQ(Period(ID_TIMER_FILESIZE), 60000u);
+    EXPECT_TRUE(DeviceFixedOn(Views().Channel()));
+
+    StepTo(4s);
+    Click(IDC_RECORDER);
+    EXPECT_TRUE(prompts_.MessageBoxes().empty());
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    EXPECT_EQ(Path(), "");
+    ExpectControls(false);
+}
+
+TEST_F(RecorderTest, FreeSpaceDecidesTheStartTheCheckPeriodAndTheStop) {
+    OpenUnlocked("signal=1,2");
+    SetFreeMiB(300);
+    Click(IDC_RECORDER);
+    ExpectBox(QStringLiteral("请检查磁盘剩余空间!"), QStringLiteral("错误"));
+    EXPECT_FALSE(Recording());
+    ExpectControls(false);
+
+    SetFreeMiB(1025);
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    EXPECT_EQ(Period(ID_TIMER_DISKSPACE), 30000u);
+
+    // A tick above the limit changes nothing; at the limit the recording stops and says why.
+    SetFreeMiB(301);
+    window_->OnTimer(ID_TIMER_DISKSPACE);
+    EXPECT_TRUE(Recording());
+    EXPECT_FALSE(window_->Message() && window_->Message()->isVisible());
+    SetFreeMiB(300);
+    window_->OnTimer(ID_TIMER_DISKSPACE);
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    ExpectControls(false);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    EXPECT_TRUE(prompts_.MessageBoxes().empty());
+}
+
+TEST_F(RecorderTest, AFileOfTheSplitSizeIsFollowedByANewOneAndAnUnreadableOneIsNot) {
+    OpenUnlocked("signal=1,2");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    const std::string first = Path();
+
+    clock_.now.tm_min = 6;
+    disk_.fileBytes = -1;
+    window_->OnTimer(ID_TIMER_FILESIZE);
+    EXPECT_EQ(Path(), first);
+    disk_.fileBytes = (std::int64_t{2000} << 20) - 1;
+    window_->OnTimer(ID_TIMER_FILESIZE);
+    EXPECT_EQ(Path(), first);
+
+    disk_.fileBytes = std::int64_t{2000} << 20;
+    window_->OnTimer(ID_TIMER_FILESIZE);
+    EXPECT_TRUE(Recording());
+    EXPECT_TRUE(BranchAttached());
+    EXPECT_EQ(Path(), folder_ + "2011-05-22-08-06-09.avi");
+    EXPECT_TRUE(std::filesystem::exists(Path()));
+    ExpectControls(true);
+
+    // A split that cannot start the next file ends the recording and tells the user.
+    clock_.now.tm_min = 7;
+    ASSERT_TRUE(WriteSettingDword(OpenSettingsKey(), setting::kSaveFilePath, 1));  // not a text
+    window_->OnTimer(ID_TIMER_FILESIZE);
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    EXPECT_EQ(Path(), "");
+    ExpectControls(false);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_TRUE(window_->Message()->isVisible());
+}
+
+// The file writer's files may grow to 256 KiB while it lives; writing past that fails as on a
+// full disk (the signal that would end the process is ignored meanwhile).
+class FileSizeLimit {
+  public:
+    FileSizeLimit() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &previous_);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = 256 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        sigaction(SIGXFSZ, &previous_, nullptr);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+    rlimit saved_{};
+};
+
+TEST_F(RecorderTest, AFileThatCannotBeWrittenEndsTheRecordingAtTheNextSpaceTick) {
+    OpenUnlocked("signal=1,2");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    {
+        FileSizeLimit limit;
+        ComPtr<IFileWriterStatus> status;
+        ASSERT_EQ(window_->Capture().Graph()->fileWriter.As(&status), S_OK);
+        HRESULT error = S_OK;
+        for (auto t = 3s + 40ms; t < 30s && error == S_OK; t += 40ms) {
+            StepTo(t);
+            status->GetError(&error);
+            if (error == S_OK && t.count() % 1000 == 0)
+                status->WaitCommitted(std::numeric_limits<LONGLONG>::max(), 2000);
+        }
+        ASSERT_NE(error, S_OK) << "the file never reached the limit";
+    }
+    // Plenty of free space, yet the file writer failed: the tick ends the recording.
+    window_->OnTimer(ID_TIMER_DISKSPACE);
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    ExpectControls(false);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+}
+
+TEST_F(RecorderTest, RefusalsAreToldAndChangeNothing) {
+    Attach("signal=1,2");
+    Open();
+    LogInNow();
+    Click(IDC_RECORDER);  // the search has not ended
+    ExpectBox(QStringLiteral("请在搜索信号结束后启动录制功能"), QStringLiteral("警告"));
+    EXPECT_FALSE(Recording());
+    ExpectControls(false);
+}
+
+TEST_F(RecorderTest, NoSignalAnywhereRefuses) {
+    OpenUnlocked("signal=none");
+    Click(IDC_RECORDER);
+    ExpectBox(QStringLiteral("对不起, 不能搜索到信号!"), QStringLiteral("错误"));
+    EXPECT_FALSE(Recording());
+}
+
+TEST_F(RecorderTest, ACurrentChannelWithoutSignalAsksForAnotherOrSaysWhyNot) {
+    OpenUnlocked("signal=2,3");
+    Views().ShowChannel(1);
+    ASSERT_EQ(Views().Channel(), 1);
+
+    // All channels disabled: the "or disabled" text, although channels 2 and 3 have a signal.
+    for (int k = 0; k < 4; ++k) SetDword(setting::kChannelEnable[k], 0);
+    Click(IDC_RECORDER);
+    ExpectBox(QStringLiteral("选择的通道没有信号或者被禁止"), QStringLiteral("警告"));
+    // Only channel 4 (no signal) enabled.
+    SetDword(setting::kChannelEnable[3], 1);
+    Click(IDC_RECORDER);
+    ExpectBox(QStringLiteral("选择的通道没有信号"), QStringLiteral("警告"));
+    EXPECT_FALSE(Recording());
+
+    // Channel 2 is the first with a signal that is enabled; No keeps everything as it was.
+    SetDword(setting::kChannelEnable[1], 1);
+    SetDword(setting::kChannelEnable[2], 1);
+    prompts_.AnswerMessageBox(IDNO);
+    Click(IDC_RECORDER);
+    const auto asked = prompts_.MessageBoxes();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("选择的录制通道没有信号!\n是否自动转到通道2?"));
+    EXPECT_EQ(asked[0].caption, QStringLiteral("警告"));
+    EXPECT_EQ(asked[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_FALSE(Recording());
+    EXPECT_EQ(Views().Channel(), 1);
+
+    prompts_ = CScriptedPrompts();
+    prompts_.AnswerMessageBox(IDYES);
+    Click(IDC_RECORDER);
+    EXPECT_EQ(prompts_.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(Recording());
+    EXPECT_EQ(Views().Channel(), 2);
+    EXPECT_EQ(Device().recordInput, 2);
+    EXPECT_TRUE(DeviceFixedOn(2));
+}
+
+TEST_F(RecorderTest, DeviceRemovalEndsTheRecording) {
+    OpenUnlocked("signal=1,2; 10s remove");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    StepTo(10s);
+    EXPECT_FALSE(Recording());
+    EXPECT_EQ(Path(), "");
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
+    ExpectControls(false);
+}
+
+TEST_F(RecorderTest, CloseStopsARunningRecording) {
+    OpenUnlocked("signal=1");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    const std::string file = Path();
+    window_->CloseViewer();
+    EXPECT_FALSE(Recording());
+    EXPECT_EQ(CurrentCaptureGraph(), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+}  // namespace
+}  // namespace main_window_test
