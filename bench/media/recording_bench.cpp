@@ -21,9 +21,9 @@ extern "C" {
 #include "bench/media/uyvy_bench_source.h"
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
+#include "platform/media/base/free_pin.h"
 #include "platform/media/interfaces/iconfig_interleaving.h"
 #include "platform/media/interfaces/idmo_wrapper_filter.h"
-#include "platform/media/interfaces/ienum_pins.h"
 #include "platform/media/interfaces/ifile_sink_filter.h"
 #include "platform/media/interfaces/igraph_builder.h"
 #include "platform/media/interfaces/imedia_control.h"
@@ -57,19 +57,6 @@ std::vector<std::vector<BYTE>> CameraSecond() {
     return frames;
 }
 
-ComPtr<IPin> FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
-    ComPtr<IEnumPins> pins;
-    filter->EnumPins(pins.ReleaseAndGetAddressOf());
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        PIN_DIRECTION dir;
-        pin->QueryDirection(&dir);
-        ComPtr<IPin> peer;
-        if (dir == direction && pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) != S_OK) return pin;
-    }
-    return {};
-}
-
 void BM_EncoderFilterToAviFile(benchmark::State& state) {
     CoInitialize(nullptr);
     RegisterMediaRuntime();
@@ -101,13 +88,14 @@ void BM_EncoderFilterToAviFile(benchmark::State& state) {
     graph->AddFilter(encoder.Get(), u"Video Encoder");
     graph->AddFilter(mux.Get(), u"Mux");
     graph->AddFilter(writer.Get(), u"File");
-    bool ok = graph->ConnectDirect(source->Output(), FirstPin(encoder.Get(), PINDIR_INPUT).Get(),
-                                   nullptr) == S_OK &&
-              graph->ConnectDirect(FirstPin(encoder.Get(), PINDIR_OUTPUT).Get(),
-                                   FirstPin(mux.Get(), PINDIR_INPUT).Get(), nullptr) == S_OK &&
-              graph->ConnectDirect(FirstPin(mux.Get(), PINDIR_OUTPUT).Get(),
-                                   FirstPin(writer.Get(), PINDIR_INPUT).Get(), nullptr) == S_OK &&
-              control->Run() == S_OK;
+    bool ok =
+        graph->ConnectDirect(source->Output(), FirstFreePin(encoder.Get(), PINDIR_INPUT).Get(),
+                             nullptr) == S_OK &&
+        graph->ConnectDirect(FirstFreePin(encoder.Get(), PINDIR_OUTPUT).Get(),
+                             FirstFreePin(mux.Get(), PINDIR_INPUT).Get(), nullptr) == S_OK &&
+        graph->ConnectDirect(FirstFreePin(mux.Get(), PINDIR_OUTPUT).Get(),
+                             FirstFreePin(writer.Get(), PINDIR_INPUT).Get(), nullptr) == S_OK &&
+        control->Run() == S_OK;
     if (!ok) state.SkipWithError("graph did not run");
     long long n = 0;
     for (auto _ : state) {

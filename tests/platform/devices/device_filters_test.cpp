@@ -12,6 +12,7 @@
 #include "platform/devices/grabber_identity.h"
 #include "platform/devices/property_handler.h"
 #include "platform/devices/simulated_device.h"
+#include "platform/media/base/free_pin.h"
 #include "platform/media/interfaces/iam_analog_video_decoder.h"
 #include "platform/media/interfaces/icreate_dev_enum.h"
 #include "platform/media/interfaces/ienum_moniker.h"
@@ -359,19 +360,7 @@ TEST_F(DeviceFiltersTest, SoundRendersThroughTheTee) {
     ASSERT_EQ(graph_->ConnectDirect(PinOf(grabber_.Get(), kAudioPcmOutName).Get(),
                                     PinOf(tee.Get(), u"Input").Get(), nullptr),
               S_OK);
-    ComPtr<IEnumPins> pins;
-    ASSERT_EQ(tee->EnumPins(pins.ReleaseAndGetAddressOf()), S_OK);
-    ComPtr<IPin> teeOut;
-    for (ComPtr<IPin> pin; pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
-        PIN_DIRECTION direction;
-        pin->QueryDirection(&direction);
-        ComPtr<IPin> peer;
-        if (direction == PINDIR_OUTPUT &&
-            pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) == VFW_E_NOT_CONNECTED) {
-            teeOut = pin;
-            break;
-        }
-    }
+    ComPtr<IPin> teeOut = FirstFreePin(tee.Get(), PINDIR_OUTPUT);
     ASSERT_TRUE(teeOut);
     EXPECT_EQ(graph_->Render(teeOut.Get()), S_OK);
     ASSERT_EQ(control_->Run(), S_OK);

@@ -13,10 +13,10 @@
 
 #include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
+#include "platform/media/base/free_pin.h"
 #include "platform/media/interfaces/iconfig_interleaving.h"
 #include "platform/media/interfaces/idmo_wrapper_filter.h"
 #include "platform/media/interfaces/iencoder_quality.h"
-#include "platform/media/interfaces/ienum_pins.h"
 #include "platform/media/interfaces/ifile_sink_filter.h"
 #include "platform/media/interfaces/ifile_writer_status.h"
 #include "platform/media/interfaces/igraph_builder.h"
@@ -36,20 +36,6 @@ ComPtr<IPin> PinOf(IBaseFilter* filter, const char16_t* name) {
     ComPtr<IPin> pin;
     filter->FindPin(name, pin.ReleaseAndGetAddressOf());
     return pin;
-}
-
-// The first pin of `filter` with direction `direction` that is not connected.
-ComPtr<IPin> FreePin(IBaseFilter* filter, PIN_DIRECTION direction) {
-    ComPtr<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.ReleaseAndGetAddressOf()))) return {};
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
-        PIN_DIRECTION dir;
-        pin->QueryDirection(&dir);
-        ComPtr<IPin> peer;
-        if (dir == direction && pin->ConnectedTo(peer.ReleaseAndGetAddressOf()) != S_OK) return pin;
-    }
-    return {};
 }
 
 class RecordingGraphTest : public ::testing::Test {
@@ -79,8 +65,8 @@ class RecordingGraphTest : public ::testing::Test {
     }
 
     void Connect(IBaseFilter* from, IBaseFilter* to) {
-        ComPtr<IPin> out = FreePin(from, PINDIR_OUTPUT);
-        ComPtr<IPin> in = FreePin(to, PINDIR_INPUT);
+        ComPtr<IPin> out = FirstFreePin(from, PINDIR_OUTPUT);
+        ComPtr<IPin> in = FirstFreePin(to, PINDIR_INPUT);
         ASSERT_TRUE(out && in);
         ASSERT_EQ(graph->ConnectDirect(out.Get(), in.Get(), nullptr), S_OK);
     }
@@ -98,16 +84,17 @@ class RecordingGraphTest : public ::testing::Test {
         ASSERT_EQ(q->put_Quality(quality), S_OK);
         ASSERT_EQ(CoCreateInstance(CLSID_AviDest, nullptr, CLSCTX_INPROC_SERVER, &mux), S_OK);
         ASSERT_EQ(graph->AddFilter(mux.Get(), u"Mux"), S_OK);
-        ASSERT_EQ(graph->ConnectDirect(PinOf(source.Get(), u"Video").Get(),
-                                       FreePin(videoEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
-                  S_OK);
+        ASSERT_EQ(
+            graph->ConnectDirect(PinOf(source.Get(), u"Video").Get(),
+                                 FirstFreePin(videoEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
+            S_OK);
         Connect(videoEncoder.Get(), mux.Get());
         if (withAudio) {
             audioEncoder =
                 Encoder(CLSID_AudioEncoderDmo, DMOCATEGORY_AUDIO_ENCODER, u"Audio Encoder");
             ASSERT_EQ(
                 graph->ConnectDirect(PinOf(source.Get(), u"Audio").Get(),
-                                     FreePin(audioEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
+                                     FirstFreePin(audioEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
                 S_OK);
             Connect(audioEncoder.Get(), mux.Get());
         }
