@@ -3,12 +3,16 @@
 namespace devices {
 
 void FrameQueue::Reset() {
-    std::lock_guard lock(mutex_);
-    first_ = 0;
-    count_ = 0;
-    origin_.reset();
-    stopped_ = false;
-    ended_ = false;
+    {
+        std::lock_guard lock(mutex_);
+        first_ = 0;
+        count_ = 0;
+        origin_.reset();
+        stopped_ = false;
+        ended_ = false;
+        sending_ = false;
+    }
+    sent_.notify_all();
 }
 
 void FrameQueue::Start(std::chrono::nanoseconds origin) {
@@ -36,6 +40,7 @@ void FrameQueue::Stop() {
         stopped_ = true;
     }
     posted_.notify_all();
+    sent_.notify_all();
 }
 
 void FrameQueue::End() {
@@ -44,17 +49,30 @@ void FrameQueue::End() {
         ended_ = true;
     }
     posted_.notify_all();
+    sent_.notify_all();
 }
 
 FrameQueue::Take FrameQueue::TakeNext(FrameTick* tick) {
     std::unique_lock lock(mutex_);
+    if (sending_) {
+        sending_ = false;
+        if (count_ == 0) sent_.notify_all();
+    }
     posted_.wait(lock, [this] { return stopped_ || ended_ || count_ > 0; });
     if (stopped_) return Take::Stopped;
     if (count_ == 0) return Take::Ended;
     *tick = ring_[first_];
     first_ = (first_ + 1) % kCapacity;
     --count_;
+    sending_ = true;
     return Take::Tick;
+}
+
+bool FrameQueue::WaitUntilSent(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return sent_.wait_for(lock, timeout, [this] {
+        return stopped_ || ended_ || !origin_ || (count_ == 0 && !sending_);
+    });
 }
 
 std::optional<std::chrono::nanoseconds> FrameQueue::Origin() {

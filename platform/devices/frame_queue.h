@@ -35,14 +35,20 @@ class FrameQueue {
     // The device is gone: TakeNext returns Ended once the ticks kept are taken.
     void End();
 
-    // Streaming thread: waits for the next tick.
+    // Streaming thread: waits for the next tick. Calling it again says that the tick taken
+    // before has been passed on.
     Take TakeNext(FrameTick* tick);
+    // Any thread: waits, at most `timeout`, until every tick kept so far has been taken and
+    // passed on (the streaming thread is back for the next), or the stream has stopped, ended
+    // or not started. True when so. Lets a stepped device wait for its streams to catch up.
+    bool WaitUntilSent(std::chrono::milliseconds timeout);
     // The stream's start on device time, once started.
     std::optional<std::chrono::nanoseconds> Origin();
 
   private:
     std::mutex mutex_;
     std::condition_variable posted_;
+    std::condition_variable sent_;
     // Guarded by mutex_.
     std::array<FrameTick, kCapacity> ring_{};
     std::size_t first_ = 0;
@@ -50,6 +56,7 @@ class FrameQueue {
     std::optional<std::chrono::nanoseconds> origin_;
     bool stopped_ = false;
     bool ended_ = false;
+    bool sending_ = false;  // the streaming thread holds a tick it has not passed on yet
 };
 
 }  // namespace devices

@@ -112,6 +112,12 @@ void CGrabberFilter::OnFrameTick(const FrameTick& tick) {
     for (CGrabberStream* output : outputs_) output->Offer(tick);
 }
 
+bool CGrabberFilter::WaitUntilPassedOn(std::chrono::milliseconds timeout) {
+    bool sent = true;
+    for (CGrabberStream* output : outputs_) sent = output->WaitUntilSent(timeout) && sent;
+    return sent;
+}
+
 void CGrabberFilter::OnDeviceChange(UINT event, const DeviceBroadcast&) {
     if (event != DBT_DEVICEREMOVECOMPLETE) return;
     for (CGrabberStream* output : outputs_) output->EndStream();

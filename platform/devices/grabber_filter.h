@@ -60,6 +60,7 @@ class CGrabberFilter final : public CSource,
     ~CGrabberFilter() override;
 
     void OnFrameTick(const FrameTick& tick) override;
+    bool WaitUntilPassedOn(std::chrono::milliseconds timeout) override;
     void OnDeviceChange(UINT event, const DeviceBroadcast& record) override;
 
     // Immutable after construction.

@@ -2,6 +2,8 @@
 // being removed or attached.
 #pragma once
 
+#include <chrono>
+
 #include "platform/devices/device_broadcast.h"
 #include "platform/devices/frame_tick.h"
 
@@ -13,6 +15,10 @@ class FrameListener {
     // whichever thread moved the device forward: keep it short (hand the tick over and return),
     // and never call back into the device.
     virtual void OnFrameTick(const FrameTick& tick) = 0;
+    // Waits, at most `timeout` for each of its streams, until the ticks handed over so far have
+    // been passed on; true when they have. Called without the device's lock. A listener that
+    // handles each tick within OnFrameTick has nothing to wait for.
+    virtual bool WaitUntilPassedOn(std::chrono::milliseconds) { return true; }
 
   protected:
     ~FrameListener() = default;

@@ -21,6 +21,8 @@ class CGrabberStream : public CSourceStream {
     // The device was removed: the stream ends (end of stream downstream) once the kept ticks
     // are sent, until the filter is stopped and started again.
     void EndStream() { queue_.End(); }
+    // Any thread: waits (bounded) until the kept ticks have been sent downstream.
+    bool WaitUntilSent(std::chrono::milliseconds timeout) { return queue_.WaitUntilSent(timeout); }
 
     HRESULT Active() override;
     HRESULT Run(REFERENCE_TIME start) override;

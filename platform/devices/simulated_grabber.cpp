@@ -173,8 +173,22 @@ void SimulatedGrabber::AddFrameListener(FrameListener* listener) {
 }
 
 void SimulatedGrabber::RemoveFrameListener(FrameListener* listener) {
+    std::lock_guard wait(listenerWaitMutex_);
     std::lock_guard lock(mutex_);
     std::erase(frameListeners_, listener);
+}
+
+bool SimulatedGrabber::WaitUntilFramesPassedOn(std::chrono::milliseconds timeout) {
+    std::lock_guard wait(listenerWaitMutex_);
+    std::vector<FrameListener*> listeners;
+    {
+        std::lock_guard lock(mutex_);
+        listeners = frameListeners_;
+    }
+    bool passedOn = true;
+    for (FrameListener* listener : listeners)
+        passedOn = listener->WaitUntilPassedOn(timeout) && passedOn;
+    return passedOn;
 }
 
 void SimulatedGrabber::AddDeviceChangeListener(DeviceChangeListener* listener) {

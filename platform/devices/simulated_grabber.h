@@ -75,6 +75,11 @@ class SimulatedGrabber {
     // remove change listeners from inside its call.
     void AddFrameListener(FrameListener* listener);
     void RemoveFrameListener(FrameListener* listener);
+    // Waits, at most `timeout` for each stream of each frame listener, until every frame the
+    // device has produced so far has been passed on by the listeners' streams; true when so.
+    // A stepped clock races ahead of the streaming threads; this lets its driver keep pace.
+    // A listener being removed waits for this to return.
+    bool WaitUntilFramesPassedOn(std::chrono::milliseconds timeout);
     void AddDeviceChangeListener(DeviceChangeListener* listener);
     void RemoveDeviceChangeListener(DeviceChangeListener* listener);
 
@@ -101,6 +106,9 @@ class SimulatedGrabber {
     GrabberSimulation device_;
     CommandLog log_;
     std::vector<FrameListener*> frameListeners_;
+    // Held by WaitUntilFramesPassedOn while it waits without mutex_, and by RemoveFrameListener
+    // before mutex_, so that no listener goes away while it is waited for.
+    std::mutex listenerWaitMutex_;
     std::deque<UINT> pendingChanges_;  // arrival and removal events not delivered yet
     bool delivering_ = false;          // a thread is delivering pendingChanges_
     Observer observer_{this};

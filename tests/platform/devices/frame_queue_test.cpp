@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 using std::chrono::nanoseconds;
@@ -58,6 +60,27 @@ TEST(FrameQueueTest, StopWinsOverKeptTicksAndEndComesAfterThem) {
     ASSERT_EQ(queue.TakeNext(&tick), Take::Tick);
     EXPECT_EQ(tick.frame, 3u);
     EXPECT_EQ(queue.TakeNext(&tick), Take::Ended);
+}
+
+TEST(FrameQueueTest, SentOnlyOnceTheStreamingThreadIsBackForTheNextTick) {
+    devices::FrameQueue queue;
+    queue.Reset();
+    EXPECT_TRUE(queue.WaitUntilSent(std::chrono::milliseconds(0)));  // not started
+    queue.Start(nanoseconds(0));
+    queue.Post(TickAt(1, nanoseconds(10)));
+    EXPECT_FALSE(queue.WaitUntilSent(std::chrono::milliseconds(0)));  // kept, not taken
+    devices::FrameTick tick;
+    ASSERT_EQ(queue.TakeNext(&tick), Take::Tick);
+    // Taken but not passed on yet: the streaming thread has not asked for the next one.
+    EXPECT_FALSE(queue.WaitUntilSent(std::chrono::milliseconds(0)));
+
+    Take last = Take::Tick;
+    std::thread streaming([&] { last = queue.TakeNext(&tick); });  // comes back, then waits
+    EXPECT_TRUE(queue.WaitUntilSent(std::chrono::seconds(30)));
+    queue.Stop();
+    streaming.join();
+    EXPECT_EQ(last, Take::Stopped);
+    EXPECT_TRUE(queue.WaitUntilSent(std::chrono::milliseconds(0)));
 }
 
 }  // namespace
