@@ -32,7 +32,10 @@ FileInfo ReadAvi(const std::string& path, int keepLuma) {
         s.sampleRate = stream->codecpar->sample_rate;
         s.channels = stream->codecpar->ch_layout.nb_channels;
         info.streams.push_back(s);
-        if (s.video && videoIndex < 0) videoIndex = static_cast<int>(i);
+        if (s.video && videoIndex < 0) {
+            videoIndex = static_cast<int>(i);
+            info.videoIndexEntries = avformat_index_get_entries_count(stream);
+        }
     }
     AVCodecContext* decoder = nullptr;
     if (videoIndex >= 0) {
@@ -84,6 +87,29 @@ FileInfo ReadAvi(const std::string& path, int keepLuma) {
     avcodec_free_context(&decoder);
     avformat_close_input(&format);
     return info;
+}
+
+double SeekVideo(const std::string& path, double seconds) {
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return -1;
+    double landed = -1;
+    const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video >= 0) {
+        const AVRational base = format->streams[video]->time_base;
+        const int64_t target = static_cast<int64_t>(seconds / av_q2d(base));
+        AVPacket* packet = av_packet_alloc();
+        if (av_seek_frame(format, video, target, AVSEEK_FLAG_BACKWARD) >= 0) {
+            while (av_read_frame(format, packet) >= 0) {
+                const bool found = packet->stream_index == video;
+                if (found) landed = static_cast<double>(packet->pts) * av_q2d(base);
+                av_packet_unref(packet);
+                if (found) break;
+            }
+        }
+        av_packet_free(&packet);
+    }
+    avformat_close_input(&format);
+    return landed;
 }
 
 }  // namespace recording_test

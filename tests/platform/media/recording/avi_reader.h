@@ -26,10 +26,15 @@ struct FileInfo {
     std::vector<std::vector<unsigned char>> luma;
     long long decodedPictures = 0;
     long long videoPackets = 0;
+    long long videoIndexEntries = 0;  // index entries of the video stream found on opening
 };
 
 // Opens `path`, reads every packet and decodes the video stream; keeps the first `keepLuma`
 // luma planes.
 FileInfo ReadAvi(const std::string& path, int keepLuma = 2);
+
+// Seeks the video stream of `path` to the key frame at or before `seconds` and gives the time of
+// the first video packet read there, in seconds; -1 when the file cannot seek.
+double SeekVideo(const std::string& path, double seconds);
 
 }  // namespace recording_test

@@ -11,103 +11,31 @@
 #include <fstream>
 #include <string>
 
-#include "platform/base/utf16.h"
 #include "platform/com/runtime.h"
-#include "platform/media/base/free_pin.h"
-#include "platform/media/interfaces/iconfig_interleaving.h"
-#include "platform/media/interfaces/idmo_wrapper_filter.h"
-#include "platform/media/interfaces/iencoder_quality.h"
-#include "platform/media/interfaces/ifile_sink_filter.h"
 #include "platform/media/interfaces/ifile_writer_status.h"
-#include "platform/media/interfaces/igraph_builder.h"
-#include "platform/media/interfaces/imedia_control.h"
-#include "platform/media/interfaces/ipin.h"
-#include "platform/media/interfaces/media_clsids.h"
-#include "platform/media/interfaces/recording_clsids.h"
 #include "platform/media/runtime/media_runtime.h"
 #include "tests/platform/media/recording/avi_reader.h"
-#include "tests/platform/media/recording/recording_source.h"
+#include "tests/platform/media/recording/recording_graph.h"
 #include "tests/support/temp_dir.h"
 
 namespace recording_test {
 namespace {
 
-ComPtr<IPin> PinOf(IBaseFilter* filter, const char16_t* name) {
-    ComPtr<IPin> pin;
-    filter->FindPin(name, pin.ReleaseAndGetAddressOf());
-    return pin;
-}
-
-class RecordingGraphTest : public ::testing::Test {
+class RecordingGraphTest : public ::testing::Test, protected RecordingGraph {
   protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         RegisterMediaRuntime();
-        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
-        ASSERT_EQ(graph.As(&control), S_OK);
+        ASSERT_EQ(CreateGraph(), S_OK);
     }
     void TearDown() override {
-        if (control) control->Stop();
-        control = nullptr;
-        graph = nullptr;
+        Release();
         CoUninitialize();
     }
 
-    ComPtr<IBaseFilter> Encoder(REFCLSID dmo, REFGUID category, const char16_t* name) {
-        ComPtr<IBaseFilter> filter;
-        EXPECT_EQ(CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, &filter),
-                  S_OK);
-        ComPtr<IDMOWrapperFilter> wrapper;
-        EXPECT_EQ(filter.As(&wrapper), S_OK);
-        EXPECT_EQ(wrapper->Init(dmo, category), S_OK);
-        EXPECT_EQ(graph->AddFilter(filter.Get(), name), S_OK);
-        return filter;
-    }
-
-    void Connect(IBaseFilter* from, IBaseFilter* to) {
-        ComPtr<IPin> out = FirstFreePin(from, PINDIR_OUTPUT);
-        ComPtr<IPin> in = FirstFreePin(to, PINDIR_INPUT);
-        ASSERT_TRUE(out && in);
-        ASSERT_EQ(graph->ConnectDirect(out.Get(), in.Get(), nullptr), S_OK);
-    }
-
-    // source -> [video encoder] [audio encoder] -> mux -> writer on `path`.
     void Build(const std::string& path, bool withAudio, LONG quality = 0, LONG height = 576,
                REFERENCE_TIME frameDuration = 400000) {
-        source = RecordingSource::Create();
-        video = source->AddVideo(720, height, frameDuration);
-        if (withAudio) audio = source->AddAudio();
-        ASSERT_EQ(graph->AddFilter(source.Get(), u"Source"), S_OK);
-        videoEncoder = Encoder(CLSID_VideoEncoderDmo, DMOCATEGORY_VIDEO_ENCODER, u"Video Encoder");
-        ComPtr<IEncoderQuality> q;
-        ASSERT_EQ(videoEncoder.As(&q), S_OK);
-        ASSERT_EQ(q->put_Quality(quality), S_OK);
-        ASSERT_EQ(CoCreateInstance(CLSID_AviDest, nullptr, CLSCTX_INPROC_SERVER, &mux), S_OK);
-        ASSERT_EQ(graph->AddFilter(mux.Get(), u"Mux"), S_OK);
-        ASSERT_EQ(
-            graph->ConnectDirect(PinOf(source.Get(), u"Video").Get(),
-                                 FirstFreePin(videoEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
-            S_OK);
-        Connect(videoEncoder.Get(), mux.Get());
-        if (withAudio) {
-            audioEncoder =
-                Encoder(CLSID_AudioEncoderDmo, DMOCATEGORY_AUDIO_ENCODER, u"Audio Encoder");
-            ASSERT_EQ(
-                graph->ConnectDirect(PinOf(source.Get(), u"Audio").Get(),
-                                     FirstFreePin(audioEncoder.Get(), PINDIR_INPUT).Get(), nullptr),
-                S_OK);
-            Connect(audioEncoder.Get(), mux.Get());
-        }
-        ComPtr<IConfigInterleaving> interleaving;
-        ASSERT_EQ(mux.As(&interleaving), S_OK);
-        ASSERT_EQ(interleaving->put_Mode(INTERLEAVE_CAPTURE), S_OK);
-        ASSERT_EQ(CoCreateInstance(CLSID_FileWriter, nullptr, CLSCTX_INPROC_SERVER, &writer), S_OK);
-        ComPtr<IFileSinkFilter> sink;
-        ASSERT_EQ(writer.As(&sink), S_OK);
-        ASSERT_EQ(sink->SetFileName(utf16::FromUtf8(path).c_str(), nullptr), S_OK);
-        ASSERT_EQ(graph->AddFilter(writer.Get(), u"File"), S_OK);
-        Connect(mux.Get(), writer.Get());
-        ASSERT_EQ(writer.As(&status), S_OK);
+        ASSERT_EQ(Assemble(path, withAudio, quality, height, frameDuration), S_OK);
     }
 
     // Runs, lets `frames` video frames (and as much audio) go, waits until they are delivered.
@@ -123,15 +51,8 @@ class RecordingGraphTest : public ::testing::Test {
 
     std::string PathOf(const char* name) const { return (dir / name).string(); }
 
-    ComPtr<IGraphBuilder> graph;
-    ComPtr<IMediaControl> control;
     testing_support::TempDir tempDir;
     const std::filesystem::path dir{tempDir.Path()};
-    ComPtr<RecordingSource> source;
-    RecordingSource::Stream* video = nullptr;
-    RecordingSource::Stream* audio = nullptr;
-    ComPtr<IBaseFilter> videoEncoder, audioEncoder, mux, writer;
-    ComPtr<IFileWriterStatus> status;
 };
 
 double MeanAbsLumaDifference(const std::vector<unsigned char>& plane, int n) {
@@ -262,13 +183,7 @@ TEST_F(RecordingGraphTest, LowerQualityGivesSmallerFiles) {
         ASSERT_EQ(control->Stop(), S_OK);
         sizes[quality] = std::filesystem::file_size(path);
         // Next round in a fresh graph.
-        control = nullptr;
-        graph = nullptr;
-        source = nullptr;
-        videoEncoder = mux = writer = nullptr;
-        status = nullptr;
-        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, &graph), S_OK);
-        ASSERT_EQ(graph.As(&control), S_OK);
+        ASSERT_EQ(CreateGraph(), S_OK);
     }
     EXPECT_GT(sizes[0], sizes[1]);
     EXPECT_GT(sizes[1], sizes[2]);
