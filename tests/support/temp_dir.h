@@ -32,10 +32,12 @@ class ScopedEnv {
     std::optional<std::string> old_;
 };
 
-// Points the registry at an empty folder of its own while it lives.
+// Points the registry, and the program's state (XDG_STATE_HOME), at an empty folder of its own
+// while it lives.
 class TempRegistry {
   public:
-    TempRegistry() : env_("QUADREL_REGISTRY_DIR", dir_.Path()) {}
+    TempRegistry()
+        : env_("QUADREL_REGISTRY_DIR", dir_.Path()), state_("XDG_STATE_HOME", dir_.Path()) {}
     const std::string& Path() const { return dir_.Path(); }
     std::string UserHive() const { return dir_.File("HKEY_CURRENT_USER.reg"); }
     std::string ClassesHive() const { return dir_.File("HKEY_CLASSES_ROOT.reg"); }
@@ -43,6 +45,7 @@ class TempRegistry {
   private:
     TempDir dir_;
     ScopedEnv env_;
+    ScopedEnv state_;
 };
 
 std::string ReadFile(const std::string& path);

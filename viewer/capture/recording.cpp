@@ -73,8 +73,19 @@ void CRecording::RecordingStarted(std::u16string_view path) {
 }
 
 void CRecording::StopRecording(bool restoreState) {
-    if (CaptureGraph* graph = host_.Graph()) ::StopRecording(graph, restoreState);
+    if (CaptureGraph* graph = host_.Graph()) {
+        EndFile(graph, restoreState);
+    } else if (state_.recording) {
+        // The graph has gone with its branch, whose stop finished the file.
+        journal_.Remove(utf16::ToUtf8(state_.path.data()));
+    }
     state_.recording = false;
+}
+
+HRESULT CRecording::EndFile(CaptureGraph* graph, bool restoreState) {
+    const HRESULT hr = ::StopRecording(graph, restoreState);
+    if (SUCCEEDED(hr) && state_.recording) journal_.Remove(utf16::ToUtf8(state_.path.data()));
+    return hr;
 }
 
 void CRecording::ClearPath() {
@@ -96,7 +107,7 @@ void CRecording::OnRecorder() {
 }
 
 bool CRecording::StopFromButton(CaptureGraph* graph) {
-    if (FAILED(::StopRecording(graph, true))) return false;
+    if (FAILED(EndFile(graph, true))) return false;
     FinishStop();
     return true;
 }
@@ -174,8 +185,14 @@ bool CRecording::StartFile(CaptureGraph* graph, int channel, std::u16string* fil
         return false;
     DWORD quality = 0;
     if (!ReadSettingDword(holder, setting::kSaveResolution, &quality) || quality > 2) quality = 0;
-    return SUCCEEDED(
-        ::StartRecording(title, graph, file->c_str(), channel, static_cast<int>(quality)));
+    // Named before the file exists, so that no crash can leave a file the journal misses.
+    const std::string path = utf16::ToUtf8(*file);
+    journal_.Add(path);
+    if (SUCCEEDED(
+            ::StartRecording(title, graph, file->c_str(), channel, static_cast<int>(quality))))
+        return true;
+    journal_.Remove(path);
+    return false;
 }
 
 bool CRecording::CheckRecordingSpace(CaptureGraph* graph) {
@@ -195,7 +212,7 @@ bool CRecording::CheckRecordingSize(CaptureGraph* graph) {
     if (!graph) return false;
     if (!state_.recording) return true;
     if (FileSizeMiB(state_.path.data()) < kSplitSizeMiB) return true;
-    ::StopRecording(graph, true);
+    EndFile(graph, true);
     std::u16string file;
     if (StartFile(graph, host_.CurrentChannel(), &file)) {
         RecordingStarted(file);

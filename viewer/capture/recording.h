@@ -4,17 +4,23 @@
 // starting the next file when one reaches the split size.
 //
 // It reaches the window only through its IRecordingHost, the disk through a
-// storage::RecordingDisk and the time through a RecordingClock; all three outlive it.
+// storage::RecordingDisk and the time through a RecordingClock; all three outlive it. Each file
+// it records is named in the recording journal (storage::RecordingJournal::DefaultFile()) until
+// its recording has been stopped, so that the next start can repair a file the program left
+// unfinished.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/storage/recording_disk.h"
+#include "platform/storage/recording_journal.h"
 #include "viewer/capture/capture_graph.h"
 #include "viewer/capture/recording_clock.h"
 #include "viewer/capture/recording_host.h"
+#include "viewer/capture/recording_repair.h"
 #include "viewer/capture/recording_state.h"
 
 inline constexpr int kMinimumFreeMiB = 300;
@@ -53,6 +59,13 @@ class CRecording {
     // The file of a recording started at `time` in `folder` (which ends with "/").
     static std::u16string RecordingFileName(std::u16string_view folder, const std::tm& time);
 
+    // At start-up: repairs the files the journal names, on a worker (see CRecordingRepair);
+    // `wake` is called from the worker when it is done and must have the GUI thread call
+    // FinishRepairs, which tells the user.
+    void RepairUnfinishedFiles(std::function<void()> wake) { repair_.Start(std::move(wake)); }
+    void FinishRepairs() { repair_.Finish(); }
+    bool Repairing() const { return repair_.Running(); }
+
     bool Recording() const { return state_.recording; }
     const RecordingState& State() const { return state_; }
 
@@ -69,6 +82,9 @@ class CRecording {
     // The title of `channel` and the quality from the settings and a new file in the save
     // folder: a start of StartRecording; false when a setting cannot be read or it fails.
     bool StartFile(CaptureGraph* graph, int channel, std::u16string* file);
+    // StopRecording of the branch; once it has stopped, the file is finished and leaves the
+    // journal.
+    HRESULT EndFile(CaptureGraph* graph, bool restoreState);
 
     // Not owned; they outlive this object.
     IRecordingHost& host_;
@@ -76,4 +92,6 @@ class CRecording {
     const RecordingClock& clock_;
     // GUI thread only.
     RecordingState state_;
+    storage::RecordingJournal journal_{storage::RecordingJournal::DefaultFile()};
+    CRecordingRepair repair_{host_, journal_};  // last: its worker ends before the rest goes
 };

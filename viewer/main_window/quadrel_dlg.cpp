@@ -91,6 +91,9 @@ void CQuadrelDlg::OnInitDialog() {
     RegisterDeviceEvents();
     snapshots_.LoadSnapshotWindow();
     capture_.StartCapture();  // silent at start-up: no device simply means empty panes
+    // Recordings the last run left unfinished are repaired in the background; the pop-up tells
+    // the user when that is done.
+    recording_.RepairUnfinishedFiles([this] { repairWakeup_.Wake(); });
 }
 
 int CQuadrelDlg::ReloadGrabberSettings() {

@@ -25,6 +25,7 @@
 #include "viewer/capture/capture_session.h"
 #include "viewer/capture/recording.h"
 #include "viewer/channels/channel_views.h"
+#include "viewer/main_window/pane_wakeup.h"
 #include "viewer/main_window/viewer_lock.h"
 #include "viewer/settings/grabber_settings.h"
 #include "viewer/snapshots/timed_snapshots.h"
@@ -194,6 +195,9 @@ class CQuadrelDlg : public CDialog,
     // The features; each keeps its own state and reaches the window through its host interface.
     CViewerLock lock_{*this};
     CCaptureSession capture_{*this};
+    // Brings the end of the start-up repair of recordings to the GUI thread; declared before
+    // the recording, whose repair worker wakes it, so that it outlives the worker.
+    PaneWakeup repairWakeup_{[this] { recording_.FinishRepairs(); }};
     CRecording recording_{*this,
                           services_.disk ? *services_.disk : storage::RecordingDisk::System(),
                           services_.clock ? *services_.clock : RecordingClock::System()};

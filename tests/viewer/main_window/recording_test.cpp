@@ -1,7 +1,8 @@
 // The Recorder button and the two recording timers on the window with the simulated grabber and
 // the registered overlay library: starting and stopping, every refusal with its message box, the
 // free-space periods and limit, the file split, and the recording's end on a failed split and on
-// device removal. The disk's free space, the file's size and the time are the test's.
+// device removal; the recording journal, and the start-up repair of the files a killed run left
+// unfinished. The disk's free space, the file's size and the time are the test's.
 #include <sys/resource.h>
 
 #include <csignal>
@@ -9,7 +10,10 @@
 
 #include "platform/base/utf16.h"
 #include "platform/media/interfaces/ifile_writer_status.h"
+#include "platform/storage/recording_journal.h"
 #include "tests/overlay/vexlay_library.h"
+#include "tests/platform/media/recording/avi_reader.h"
+#include "tests/platform/media/recording/killed_recording.h"
 #include "tests/viewer/main_window/channel_views_fixture.h"
 #include "viewer/widgets/message_popup.h"
 
@@ -82,6 +86,11 @@ class RecorderTest : public ChannelViewsTest {
         EXPECT_EQ(boxes[0].caption, caption);
         prompts_ = CScriptedPrompts();
     }
+    // The files the recording journal names.
+    static std::vector<std::string> Journal() {
+        return storage::RecordingJournal(storage::RecordingJournal::DefaultFile()).Entries();
+    }
+    using Files = std::vector<std::string>;
     bool BranchAttached() const {
         const CaptureGraph* graph = window_->Capture().Graph();
         return graph && graph->fileWriter && graph->titleFilter;
@@ -109,6 +118,7 @@ TEST_F(RecorderTest, RecorderStartsAFileNamedForTheTimeAndStopsIt) {
     EXPECT_EQ(Period(ID_TIMER_DISKSPACE), 10000u);
     EXPECT_EQ(Period(ID_TIMER_FILESIZE), 60000u);
     EXPECT_TRUE(DeviceFixedOn(Views().Channel()));
+    EXPECT_EQ(Journal(), Files{Path()});
 
     StepTo(4s);
     Click(IDC_RECORDER);
@@ -117,6 +127,7 @@ TEST_F(RecorderTest, RecorderStartsAFileNamedForTheTimeAndStopsIt) {
     EXPECT_FALSE(BranchAttached());
     EXPECT_EQ(Path(), "");
     ExpectControls(false);
+    EXPECT_EQ(Journal(), Files{});
 }
 
 TEST_F(RecorderTest, FreeSpaceDecidesTheStartTheCheckPeriodAndTheStop) {
@@ -168,6 +179,7 @@ TEST_F(RecorderTest, AFileOfTheSplitSizeIsFollowedByANewOneAndAnUnreadableOneIsN
     EXPECT_EQ(Path(), folder_ + "2011-05-22-08-06-09.avi");
     EXPECT_TRUE(std::filesystem::exists(Path()));
     ExpectControls(true);
+    EXPECT_EQ(Journal(), Files{Path()});
 
     // A split that cannot start the next file ends the recording and tells the user.
     clock_.now.tm_min = 7;
@@ -179,6 +191,7 @@ TEST_F(RecorderTest, AFileOfTheSplitSizeIsFollowedByANewOneAndAnUnreadableOneIsN
     ExpectControls(false);
     ASSERT_NE(window_->Message(), nullptr);
     EXPECT_TRUE(window_->Message()->isVisible());
+    EXPECT_EQ(Journal(), Files{});
 }
 
 // The file writer's files may grow to 256 KiB while it lives; writing past that fails as on a
@@ -307,6 +320,47 @@ TEST_F(RecorderTest, CloseStopsARunningRecording) {
     EXPECT_FALSE(Recording());
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
     EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(Journal(), Files{});
+}
+
+TEST_F(RecorderTest, FilesAKilledRunLeftUnfinishedAreRepairedAfterTheStartAndTold) {
+    std::filesystem::create_directories(folder_);
+    const std::string killed = folder_ + "2011-05-21-23-59-00.avi";
+    const recording_test::KilledRecording cut = recording_test::RecordAndKill(killed, 50);
+    ASSERT_TRUE(cut.killed);
+    const std::string unreadable = folder_ + "2011-05-22-00-10-00.avi";
+    testing_support::WriteFile(unreadable, "RIFF");
+    const std::string gone = folder_ + "2011-05-22-00-20-00.avi";
+    storage::RecordingJournal journal(storage::RecordingJournal::DefaultFile());
+    for (const std::string& file : {killed, unreadable, gone}) ASSERT_TRUE(journal.Add(file));
+    const recording_test::FileInfo before = recording_test::ReadAvi(killed);
+    ASSERT_TRUE(before.opened);
+    ASSERT_GE(before.videoPackets, 25);
+    EXPECT_EQ(before.streams[0].frames, 0);  // the header never learnt the length
+
+    // The window starts at once; the repair runs beside it.
+    OpenUnlocked("signal=1,2");
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (window_->Recording().Repairing() && std::chrono::steady_clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    ASSERT_FALSE(window_->Recording().Repairing());
+
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_TRUE(window_->Message()->isVisible());
+    EXPECT_EQ(window_->Message()->Text(),
+              QStringLiteral("已修复上次未正常结束的录像: 2011-05-21-23-59-00.avi\n"
+                             "无法修复上次未正常结束的录像: 2011-05-22-00-10-00.avi"));
+    EXPECT_EQ(Journal(), Files{});
+    const recording_test::FileInfo after = recording_test::ReadAvi(killed);
+    ASSERT_TRUE(after.opened);
+    EXPECT_EQ(after.videoPackets, before.videoPackets);
+    EXPECT_EQ(after.streams[0].frames, after.videoPackets);
+    EXPECT_EQ(testing_support::ReadFile(unreadable), "RIFF");  // left for the user to judge
+
+    // A recording started now is journalled beside nothing older.
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    EXPECT_EQ(Journal(), Files{Path()});
 }
 
 }  // namespace

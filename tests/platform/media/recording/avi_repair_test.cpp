@@ -4,69 +4,23 @@
 #include "platform/media/recording/avi_repair.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "platform/media/interfaces/media_errors.h"
 #include "tests/platform/media/recording/avi_reader.h"
+#include "tests/platform/media/recording/killed_recording.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace recording_test {
 namespace {
-
-struct KilledRecording {
-    int framesReported = 0;  // video frames the child had delivered when it was killed
-    long long committed = 0;
-};
-
-// Runs the recording child on `path` until it reports `frames` delivered frames, then kills it
-// with SIGKILL and reaps it.
-KilledRecording RecordAndKill(const std::string& path, int frames) {
-    KilledRecording killed;
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return killed;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::string program = RECORDING_CHILD;
-    char* argv[] = {program.data(), const_cast<char*>(path.c_str()), nullptr};
-    pid_t child = -1;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    if (spawned != 0) {
-        ::close(pipeFds[0]);
-        return killed;
-    }
-    FILE* out = ::fdopen(pipeFds[0], "r");
-    int reported = 0;
-    long long committed = 0;
-    while (out && std::fscanf(out, "frames %d committed %lld\n", &reported, &committed) == 2) {
-        killed.framesReported = reported;
-        killed.committed = committed;
-        if (reported >= frames) break;
-    }
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (out) std::fclose(out);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself";
-    return killed;
-}
 
 TEST(AviRepairTest, AKilledRecordingPlaysToTheLastSecondAndSeeksOnceRepaired) {
     testing_support::TempDir dir;
     const std::string path = dir.File("killed.avi");
     const KilledRecording killed = RecordAndKill(path, 100);
+    ASSERT_TRUE(killed.killed);
     ASSERT_GE(killed.framesReported, 100);
     EXPECT_GE(static_cast<long long>(std::filesystem::file_size(path)), killed.committed);
 
@@ -115,7 +69,7 @@ TEST(AviRepairTest, ARepairThatCannotFinishLeavesTheFileAsItWas) {
 
     // Cancelled (the program closes while it repairs): the file keeps its bytes.
     const std::string path = dir.File("short.avi");
-    RecordAndKill(path, 25);
+    ASSERT_TRUE(RecordAndKill(path, 25).killed);
     const std::string before = testing_support::ReadFile(path);
     const std::atomic<bool> cancel{true};
     EXPECT_EQ(recording::RepairAviFile(path, &cancel, &result), E_ABORT);
