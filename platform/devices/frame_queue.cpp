@@ -11,6 +11,7 @@ void FrameQueue::Reset() {
         stopped_ = false;
         ended_ = false;
         sending_ = false;
+        abandoned_ = false;
     }
     sent_.notify_all();
 }
@@ -52,8 +53,18 @@ void FrameQueue::End() {
     sent_.notify_all();
 }
 
+void FrameQueue::Abandon() {
+    {
+        std::lock_guard lock(mutex_);
+        abandoned_ = true;
+        sending_ = false;
+    }
+    sent_.notify_all();
+}
+
 FrameQueue::Take FrameQueue::TakeNext(FrameTick* tick) {
     std::unique_lock lock(mutex_);
+    abandoned_ = false;
     if (sending_) {
         sending_ = false;
         if (count_ == 0) sent_.notify_all();
@@ -71,7 +82,7 @@ FrameQueue::Take FrameQueue::TakeNext(FrameTick* tick) {
 bool FrameQueue::WaitUntilSent(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     return sent_.wait_for(lock, timeout, [this] {
-        return stopped_ || ended_ || !origin_ || (count_ == 0 && !sending_);
+        return stopped_ || ended_ || abandoned_ || !origin_ || (count_ == 0 && !sending_);
     });
 }
 

@@ -35,12 +35,16 @@ class FrameQueue {
     // The device is gone: TakeNext returns Ended once the ticks kept are taken.
     void End();
 
+    // Streaming thread: the thread takes no more ticks until the stream starts again (its
+    // downstream refused a sample); WaitUntilSent returns at once until the next TakeNext.
+    void Abandon();
     // Streaming thread: waits for the next tick. Calling it again says that the tick taken
     // before has been passed on.
     Take TakeNext(FrameTick* tick);
     // Any thread: waits, at most `timeout`, until every tick kept so far has been taken and
-    // passed on (the streaming thread is back for the next), or the stream has stopped, ended
-    // or not started. True when so. Lets a stepped device wait for its streams to catch up.
+    // passed on (the streaming thread is back for the next), or the stream has stopped, ended,
+    // been abandoned or not started. True when so. Lets a stepped device wait for its streams to
+    // catch up.
     bool WaitUntilSent(std::chrono::milliseconds timeout);
     // The stream's start on device time, once started.
     std::optional<std::chrono::nanoseconds> Origin();
@@ -56,7 +60,8 @@ class FrameQueue {
     std::optional<std::chrono::nanoseconds> origin_;
     bool stopped_ = false;
     bool ended_ = false;
-    bool sending_ = false;  // the streaming thread holds a tick it has not passed on yet
+    bool sending_ = false;    // the streaming thread holds a tick it has not passed on yet
+    bool abandoned_ = false;  // the streaming thread takes no ticks until its next TakeNext
 };
 
 }  // namespace devices

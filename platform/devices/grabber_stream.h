@@ -27,6 +27,8 @@ class CGrabberStream : public CSourceStream {
     HRESULT Active() override;
     HRESULT Run(REFERENCE_TIME start) override;
     void OnStopRequested() override;
+    // Nothing takes the kept ticks any more until the stream starts again.
+    void OnPushingEnded() override { queue_.Abandon(); }
     // Waits for the next tick; S_FALSE when the stream stops or ends.
     HRESULT FillBuffer(IMediaSample* sample) final;
 

@@ -22,6 +22,8 @@ HRESULT CSourceStream::OnThreadStartPlay() {
 }
 void CSourceStream::OnStopRequested() {}
 
+void CSourceStream::OnPushingEnded() {}
+
 HRESULT CSourceStream::Active() {
     HRESULT hr = CBaseOutputPin::Active();
     if (FAILED(hr)) return hr;
@@ -121,12 +123,14 @@ void CSourceStream::ThreadProc() {
         if (filled == S_OK) {
             if (Deliver(sample.Get()) != S_OK) {
                 sample = nullptr;
+                OnPushingEnded();
                 Park();
             }
             continue;
         }
         sample = nullptr;
         DeliverEndOfStream();
+        OnPushingEnded();
         Park();
     }
     OnThreadDestroy();

@@ -41,6 +41,9 @@ class CSourceStream : public CBaseOutputPin {
     // Optional, application thread, under the filter lock: the stream is being stopped; wake a
     // FillBuffer that waits on something of its own. Default: nothing.
     virtual void OnStopRequested();
+    // Optional, streaming thread: pushing has ended on its own (a delivery failed or FillBuffer
+    // ended the stream) and the thread now waits for the next state change. Default: nothing.
+    virtual void OnPushingEnded();
 
     // Commits the allocator, then starts the thread (idle until Run).
     HRESULT Active() override;

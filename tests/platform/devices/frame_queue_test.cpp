@@ -81,6 +81,18 @@ TEST(FrameQueueTest, SentOnlyOnceTheStreamingThreadIsBackForTheNextTick) {
     streaming.join();
     EXPECT_EQ(last, Take::Stopped);
     EXPECT_TRUE(queue.WaitUntilSent(std::chrono::milliseconds(0)));
+
+    // A stream whose downstream refused a sample takes no more: nothing is left to wait for,
+    // until it takes a tick again.
+    queue.Reset();
+    queue.Start(nanoseconds(0));
+    queue.Post(TickAt(2, nanoseconds(10)));
+    queue.Post(TickAt(3, nanoseconds(20)));
+    ASSERT_EQ(queue.TakeNext(&tick), Take::Tick);
+    queue.Abandon();
+    EXPECT_TRUE(queue.WaitUntilSent(std::chrono::milliseconds(0)));
+    ASSERT_EQ(queue.TakeNext(&tick), Take::Tick);
+    EXPECT_FALSE(queue.WaitUntilSent(std::chrono::milliseconds(0)));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // free-space periods and limit, the file split, and the recording's end on a failed split and on
 // device removal; the recording journal, and the start-up repair of the files a killed run left
 // unfinished. The disk's free space, the file's size and the time are the test's.
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -10,6 +11,7 @@
 
 #include "platform/base/utf16.h"
 #include "platform/media/interfaces/ifile_writer_status.h"
+#include "platform/media/interfaces/media_errors.h"
 #include "platform/storage/recording_journal.h"
 #include "tests/overlay/vexlay_library.h"
 #include "tests/platform/media/recording/avi_reader.h"
@@ -91,6 +93,19 @@ class RecorderTest : public ChannelViewsTest {
         return storage::RecordingJournal(storage::RecordingJournal::DefaultFile()).Entries();
     }
     using Files = std::vector<std::string>;
+    // Steps the grabber frame by frame up to `until`, each frame passed on through the branch
+    // before the next, until the file writer reports a failure; the writer's error.
+    HRESULT RecordFrames(std::chrono::nanoseconds until) {
+        ComPtr<IFileWriterStatus> status;
+        if (FAILED(window_->Capture().Graph()->fileWriter.As(&status))) return E_NOINTERFACE;
+        HRESULT error = S_OK;
+        for (auto t = MainWindowTest::clock_->Now() + 40ms; t < until && error == S_OK; t += 40ms) {
+            StepTo(t);
+            if (!device_->Grabber().WaitUntilFramesPassedOn(30s)) return VFW_E_TIMEOUT;
+            status->GetError(&error);
+        }
+        return error;
+    }
     bool BranchAttached() const {
         const CaptureGraph* graph = window_->Capture().Graph();
         return graph && graph->fileWriter && graph->titleFilter;
@@ -219,22 +234,37 @@ class FileSizeLimit {
     rlimit saved_{};
 };
 
+// A small disk of the test's own: a 1 MiB tmpfs mounted on `folder`. Mounting needs a private
+// mount namespace, which tests/support/in_private_mounts gives (ctest runs the test under it);
+// elsewhere nothing is mounted.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const std::string& folder) : folder_(folder) {
+        std::filesystem::create_directories(folder);
+        if (Possible())
+            mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m,mode=0700") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    static bool Possible() { return std::getenv("QUADREL_PRIVATE_MOUNTS") != nullptr; }
+    bool Mounted() const { return mounted_; }
+
+  private:
+    const std::string folder_;
+    bool mounted_ = false;
+};
+
 TEST_F(RecorderTest, AFileThatCannotBeWrittenEndsTheRecordingAtTheNextSpaceTick) {
     OpenUnlocked("signal=1,2");
     Click(IDC_RECORDER);
     ASSERT_TRUE(Recording());
     {
         FileSizeLimit limit;
-        ComPtr<IFileWriterStatus> status;
-        ASSERT_EQ(window_->Capture().Graph()->fileWriter.As(&status), S_OK);
-        HRESULT error = S_OK;
-        for (auto t = 3s + 40ms; t < 30s && error == S_OK; t += 40ms) {
-            StepTo(t);
-            status->GetError(&error);
-            if (error == S_OK && t.count() % 1000 == 0)
-                status->WaitCommitted(std::numeric_limits<LONGLONG>::max(), 2000);
-        }
-        ASSERT_NE(error, S_OK) << "the file never reached the limit";
+        ASSERT_NE(RecordFrames(30s), S_OK) << "the file never reached the limit";
     }
     // Plenty of free space, yet the file writer failed: the tick ends the recording.
     window_->OnTimer(ID_TIMER_DISKSPACE);
@@ -298,6 +328,29 @@ TEST_F(RecorderTest, ACurrentChannelWithoutSignalAsksForAnotherOrSaysWhyNot) {
     EXPECT_EQ(Views().Channel(), 2);
     EXPECT_EQ(Device().recordInput, 2);
     EXPECT_TRUE(DeviceFixedOn(2));
+}
+
+// The disk fills up between two free-space ticks (they still see plenty of room): the writes
+// fail with ENOSPC, the next tick ends the recording, and what was written plays.
+TEST_F(RecorderTest, ADiskThatFillsUpBetweenTwoSpaceTicksEndsARecordingThatPlays) {
+    SmallDisk disk(folder_);
+    if (!SmallDisk::Possible()) GTEST_SKIP() << "runs under tests/support/in_private_mounts";
+    ASSERT_TRUE(disk.Mounted());
+    OpenUnlocked("signal=1,2");
+    Click(IDC_RECORDER);
+    ASSERT_TRUE(Recording());
+    const std::string file = Path();
+    EXPECT_EQ(RecordFrames(60s), HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
+    window_->OnTimer(ID_TIMER_DISKSPACE);
+    EXPECT_FALSE(Recording());
+    EXPECT_FALSE(BranchAttached());
+    ExpectControls(false);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    EXPECT_EQ(Journal(), Files{});
+    const recording_test::FileInfo played = recording_test::ReadAvi(file);
+    EXPECT_TRUE(played.opened);
+    EXPECT_GE(played.decodedPictures, 10);
 }
 
 TEST_F(RecorderTest, DeviceRemovalEndsTheRecording) {
