@@ -2,7 +2,8 @@
 // records a stepped source through the real recording filters into the AVI file named on its
 // command line and, after each second of video has been delivered, prints a line
 // "frames <video frames delivered> committed <bytes on the disk>". After `seconds` seconds
-// (default 600) it waits for its end without stopping the graph, so the file stays unfinished.
+// (default 600) it waits for its end without stopping the graph, so the file stays unfinished;
+// with a third argument "stop" it stops the graph instead, which finishes the file, and exits.
 #include <unistd.h>
 
 #include <cstdio>
@@ -38,5 +39,7 @@ int main(int argc, char** argv) {
         std::printf("frames %d committed %lld\n", frames, static_cast<long long>(committed));
         std::fflush(stdout);
     }
+    if (argc > 3 && std::string(argv[3]) == "stop")
+        return FAILED(recording.control->Stop()) ? 6 : 0;
     for (;;) ::pause();
 }
