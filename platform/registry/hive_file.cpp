@@ -12,6 +12,7 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/base/folders.h"
 #include "platform/base/utf16.h"
 #include "platform/registry/registry.h"
 
@@ -282,22 +283,6 @@ std::string HiveDirectory() {
 
 namespace {
 
-// mkdir -p with mode 0700 for the folders it makes.
-bool MakeDirectories(const std::string& dir) {
-    if (dir.empty()) return true;
-    struct stat st {};
-    if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-    const std::size_t slash = dir.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash)))
-        return false;
-    return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 class FileDescriptor {
   public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -332,8 +317,8 @@ HiveFile::HiveFile(std::string path, std::string title)
     : path_(std::move(path)), title_(std::move(title)) {}
 
 LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn) {
-    const std::string folder = FolderOf(path_);
-    if (!MakeDirectories(folder)) {
+    const std::string folder = folders::FolderOf(path_);
+    if (!folders::MakePrivateFolders(folder)) {
         std::fprintf(stderr, "quadrel: cannot create the registry folder %s: %s\n", folder.c_str(),
                      ErrnoText().c_str());
         return ERROR_CANTWRITE;
@@ -418,7 +403,8 @@ LONG HiveFile::Save(const Hive& hive) {
         ::unlink(temp.c_str());
         return ERROR_CANTWRITE;
     }
-    FileDescriptor dir(::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(
+        ::open(folders::FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) ::fsync(dir.Get());
     return ERROR_SUCCESS;
 }

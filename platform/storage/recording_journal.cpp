@@ -10,24 +10,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/base/folders.h"
+
 namespace storage {
 namespace {
-
-// mkdir -p, the folders it makes private to the user; false when the folder is not there after.
-bool MakeFolders(const std::string& folder) {
-    if (folder.empty()) return true;
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    const std::size_t slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolders(folder.substr(0, slash)))
-        return false;
-    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-std::string FolderOf(const std::string& file) {
-    const std::size_t slash = file.find_last_of('/');
-    return slash == std::string::npos ? std::string() : file.substr(0, slash);
-}
 
 // Writes all of `text` to `fd`; false on any failure.
 bool WriteAll(int fd, const std::string& text) {
@@ -80,8 +66,8 @@ bool RecordingJournal::Remove(const std::string& path) {
 }
 
 bool RecordingJournal::Write(const std::vector<std::string>& entries) const {
-    const std::string folder = FolderOf(file_);
-    if (!MakeFolders(folder)) return false;
+    const std::string folder = folders::FolderOf(file_);
+    if (!folders::MakePrivateFolders(folder)) return false;
     std::string text;
     for (const std::string& entry : entries) text += entry + '\n';
     const std::string next = file_ + ".new";

@@ -12,6 +12,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include "platform/base/folders.h"
 #include "platform/media/interfaces/media_errors.h"
 #include "platform/media/recording/libav_error.h"
 
@@ -39,12 +40,6 @@ bool SyncPath(const std::string& path, bool directory) {
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Copies the packets of `input` into the new file at `copyPath`.
@@ -151,7 +146,7 @@ HRESULT RepairAviFile(const std::string& path, const std::atomic<bool>* cancel,
         *result = AviRepairResult{};
         return hr;
     }
-    SyncPath(FolderOf(path), true);
+    SyncPath(folders::FolderOf(path), true);
     return S_OK;
 }
 

@@ -106,6 +106,15 @@ class RecorderTest : public ChannelViewsTest {
         }
         return error;
     }
+    // The recording has ended as a full disk ends it: branch gone, controls back, the pop-up
+    // saying why.
+    void ExpectStoppedForTheDisk() {
+        EXPECT_FALSE(Recording());
+        EXPECT_FALSE(BranchAttached());
+        ExpectControls(false);
+        ASSERT_NE(window_->Message(), nullptr);
+        EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    }
     bool BranchAttached() const {
         const CaptureGraph* graph = window_->Capture().Graph();
         return graph && graph->fileWriter && graph->titleFilter;
@@ -165,11 +174,7 @@ TEST_F(RecorderTest, FreeSpaceDecidesTheStartTheCheckPeriodAndTheStop) {
     EXPECT_FALSE(window_->Message() && window_->Message()->isVisible());
     SetFreeMiB(300);
     window_->OnTimer(ID_TIMER_DISKSPACE);
-    EXPECT_FALSE(Recording());
-    EXPECT_FALSE(BranchAttached());
-    ExpectControls(false);
-    ASSERT_NE(window_->Message(), nullptr);
-    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    ExpectStoppedForTheDisk();
     EXPECT_TRUE(prompts_.MessageBoxes().empty());
 }
 
@@ -268,11 +273,7 @@ TEST_F(RecorderTest, AFileThatCannotBeWrittenEndsTheRecordingAtTheNextSpaceTick)
     }
     // Plenty of free space, yet the file writer failed: the tick ends the recording.
     window_->OnTimer(ID_TIMER_DISKSPACE);
-    EXPECT_FALSE(Recording());
-    EXPECT_FALSE(BranchAttached());
-    ExpectControls(false);
-    ASSERT_NE(window_->Message(), nullptr);
-    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    ExpectStoppedForTheDisk();
 }
 
 TEST_F(RecorderTest, RefusalsAreToldAndChangeNothing) {
@@ -342,11 +343,7 @@ TEST_F(RecorderTest, ADiskThatFillsUpBetweenTwoSpaceTicksEndsARecordingThatPlays
     const std::string file = Path();
     EXPECT_EQ(RecordFrames(60s), HRESULT_FROM_WIN32(112));  // ERROR_DISK_FULL
     window_->OnTimer(ID_TIMER_DISKSPACE);
-    EXPECT_FALSE(Recording());
-    EXPECT_FALSE(BranchAttached());
-    ExpectControls(false);
-    ASSERT_NE(window_->Message(), nullptr);
-    EXPECT_EQ(window_->Message()->Text(), QStringLiteral("请检查磁盘剩余空间!"));
+    ExpectStoppedForTheDisk();
     EXPECT_EQ(Journal(), Files{});
     const recording_test::FileInfo played = recording_test::ReadAvi(file);
     EXPECT_TRUE(played.opened);
