@@ -105,9 +105,11 @@ int WriteJpeg(const char* fileName, const BYTE* pixels, UINT width, UINT height,
 }
 
 int WriteJpegBottomUpBgr(const char* fileName, const BYTE* pixels, UINT width, UINT height,
-                         int quality) {
+                         int bytesPerPixel, int quality) {
     if (!fileName || !pixels || width == 0 || height == 0) return 0;
-    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * 3;
+    if (bytesPerPixel != 3 && bytesPerPixel != 4) return 0;
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * bytesPerPixel;
     const BYTE* top = pixels + rowBytes * (static_cast<std::ptrdiff_t>(height) - 1);
-    return Encode(fileName, {top, -rowBytes, 3, JCS_EXT_BGR}, width, height, quality);
+    const J_COLOR_SPACE space = bytesPerPixel == 3 ? JCS_EXT_BGR : JCS_EXT_BGRX;
+    return Encode(fileName, {top, -rowBytes, bytesPerPixel, space}, width, height, quality);
 }

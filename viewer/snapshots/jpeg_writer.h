@@ -14,7 +14,8 @@ int WriteJpeg(const char* fileName, const BYTE* pixels, UINT width, UINT height,
               int quality);
 
 // The same file from a picture stored the other way round: packed rows of blue, green, red,
-// bottom row first. libjpeg reads the rows in reverse order and the bytes in that order, so the
-// picture needs neither a reversed copy nor a byte swap and is never changed.
+// bottom row first, `bytesPerPixel` 3, or 4 with the fourth byte ignored. libjpeg reads the rows
+// in reverse order and the bytes in that order, so the picture needs neither a reversed copy nor
+// a byte swap and is never changed. 0 also for another `bytesPerPixel`.
 int WriteJpegBottomUpBgr(const char* fileName, const BYTE* pixels, UINT width, UINT height,
-                         int quality);
+                         int bytesPerPixel, int quality);

@@ -6,40 +6,19 @@
 #include "platform/com/runtime.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
 
-namespace {
-
-// Frees a picture of the renderer when it goes out of scope.
-struct TaskMemory {
-    BYTE* block = nullptr;
-    ~TaskMemory() { CoTaskMemFree(block); }
-};
-
-}  // namespace
-
-std::unique_ptr<CImageAction> ImageFromPackedBitmap(const BYTE* dib) {
+std::unique_ptr<CImageAction> AdoptPackedBitmap(BYTE* dib) {
+    if (!dib) return nullptr;
     BITMAPINFOHEADER header;
     std::memcpy(&header, dib, sizeof header);
-    if (header.biWidth < 0 || header.biHeight < 0) return nullptr;
-    // The renderer's pictures are 32-bit; 24-bit rows are taken as they are. Other depths hold
-    // fewer bytes than the copy would read and are refused.
-    if (header.biBitCount != 32 && header.biBitCount != 24) return nullptr;
-    const auto width = static_cast<std::uint32_t>(header.biWidth);
-    const auto height = static_cast<std::uint32_t>(header.biHeight);
-    auto picture = std::make_unique<CImageAction>(width, height);
-    const BYTE* source = dib + sizeof header;
-    BYTE* target = picture->Pixels();
-    const std::size_t pixels = static_cast<std::size_t>(width) * height;
-    if (header.biBitCount == 32) {
-        // Rows of 4 × width bytes become rows of 3 × width: the fourth byte of each pixel goes.
-        for (std::size_t k = 0; k < pixels; ++k) {
-            target[3 * k] = source[4 * k];
-            target[3 * k + 1] = source[4 * k + 1];
-            target[3 * k + 2] = source[4 * k + 2];
-        }
-    } else {
-        std::memcpy(target, source, pixels * 3);
+    if (header.biWidth < 0 || header.biHeight < 0 ||
+        (header.biBitCount != 32 && header.biBitCount != 24)) {
+        // Other depths hold fewer bytes than a 24-bit picture of their size would read.
+        CoTaskMemFree(dib);
+        return nullptr;
     }
-    return picture;
+    return std::make_unique<CImageAction>(
+        dib, sizeof header, static_cast<std::uint32_t>(header.biWidth),
+        static_cast<std::uint32_t>(header.biHeight), header.biBitCount / 8);
 }
 
 HRESULT ReadSnapshotImage(CaptureGraph* graph, int channel, std::unique_ptr<CImageAction>* image) {
@@ -48,10 +27,9 @@ HRESULT ReadSnapshotImage(CaptureGraph* graph, int channel, std::unique_ptr<CIma
     if (!renderer) return E_FAIL;
     ComPtr<IVMRWindowlessControl9> control;
     if (FAILED(renderer.As(&control))) return E_FAIL;
-    TaskMemory dib;
-    if (FAILED(control->GetCurrentImage(&dib.block)) || !dib.block) return E_FAIL;
-
-    std::unique_ptr<CImageAction> picture = ImageFromPackedBitmap(dib.block);
+    BYTE* dib = nullptr;
+    if (FAILED(control->GetCurrentImage(&dib)) || !dib) return E_FAIL;
+    std::unique_ptr<CImageAction> picture = AdoptPackedBitmap(dib);
     if (!picture) return E_FAIL;
     *image = std::move(picture);
     return S_OK;

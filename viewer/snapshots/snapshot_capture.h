@@ -7,16 +7,16 @@
 #include "viewer/capture/capture_graph.h"
 #include "viewer/snapshots/image_action.h"
 
-// The current picture of the renderer of `channel` (1 to 4) as packed 24-bit rows, bottom row
-// first: a 32-bit picture keeps the first three bytes of each pixel, 24-bit rows are taken as
-// they are. E_INVALIDARG for another channel, E_FAIL when the channel has no renderer, the
-// renderer has no picture or the picture has another depth; *image is set only on S_OK.
+// The current picture of the renderer of `channel` (1 to 4), bottom row first, as the renderer
+// gave it: 32-bit pixels keep their fourth byte (ignored when written), 24-bit pixels are packed.
+// E_INVALIDARG for another channel, E_FAIL when the channel has no renderer, the renderer has no
+// picture or the picture has another depth; *image is set only on S_OK.
 HRESULT ReadSnapshotImage(CaptureGraph* graph, int channel, std::unique_ptr<CImageAction>* image);
 
-// The packed bitmap `dib` (a BITMAPINFOHEADER followed directly by the pixels) as a picture:
-// 32-bit rows keep the first three bytes of each pixel, 24-bit rows are copied; null for other
-// depths and a negative width or height.
-std::unique_ptr<CImageAction> ImageFromPackedBitmap(const BYTE* dib);
+// Takes over the packed bitmap `dib` in task memory (a BITMAPINFOHEADER followed directly by the
+// pixels) as a picture without copying it. For another depth than 24 or 32 bits, or a negative
+// width or height, the block is freed and the result is null.
+std::unique_ptr<CImageAction> AdoptPackedBitmap(BYTE* dib);
 
 // The picture of `channel` written to `fileName` as a JPEG, here and now. E_INVALIDARG for a
 // channel outside 1 to 4 or no file name; E_FAIL when there is no picture; S_OK otherwise,

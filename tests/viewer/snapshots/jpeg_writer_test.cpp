@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/bitmap.h"
+#include "platform/com/runtime.h"
 #include "tests/support/temp_dir.h"
 #include "tests/viewer/snapshots/jpeg_file.h"
 #include "viewer/snapshots/image_action.h"
@@ -55,7 +56,7 @@ TEST(WriteJpegTest, EmptyPicturesAndMissingArgumentsFailWithoutMakingAFile) {
     EXPECT_EQ(WriteJpeg(file.c_str(), rgb.data(), 8, 0, true, 75), 0);
     EXPECT_EQ(WriteJpeg(file.c_str(), nullptr, 8, 8, true, 75), 0);
     EXPECT_EQ(WriteJpeg(nullptr, rgb.data(), 8, 8, true, 75), 0);
-    EXPECT_EQ(WriteJpegBottomUpBgr(file.c_str(), rgb.data(), 0, 8, 75), 0);
+    EXPECT_EQ(WriteJpegBottomUpBgr(file.c_str(), rgb.data(), 0, 8, 3, 75), 0);
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(WriteJpeg(dir.File("no/such/folder.jpg").c_str(), rgb.data(), 8, 8, true, 75), 0);
 }
@@ -111,40 +112,55 @@ TEST(ImageActionTest, ASnapshotIsTheReversedSwappedPictureAndTheBufferIsLeftAsIt
         << "the same file as the top-down RGB picture at quality 75";
 }
 
-// A packed bitmap of `bits` per pixel whose byte at offset i of the pixels is i's low byte.
-std::vector<BYTE> PackedBitmap(LONG width, LONG height, WORD bits) {
+// A packed bitmap in task memory of `bits` per pixel with varied pixels, and the same picture
+// top-down in red, green, blue.
+BYTE* PackedBitmap(LONG width, LONG height, WORD bits, std::vector<BYTE>* rgb) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = width;
     header.biHeight = height;
     header.biPlanes = 1;
     header.biBitCount = bits;
-    const std::size_t bytes = static_cast<std::size_t>(width) * height * (bits / 8);
-    std::vector<BYTE> dib(sizeof header + bytes);
-    std::memcpy(dib.data(), &header, sizeof header);
-    for (std::size_t k = 0; k < bytes; ++k) dib[sizeof header + k] = static_cast<BYTE>(k * 7);
+    const int bytes = bits / 8;
+    const std::size_t size = static_cast<std::size_t>(width) * height * bytes;
+    auto* dib = static_cast<BYTE*>(CoTaskMemAlloc(sizeof header + size));
+    std::memcpy(dib, &header, sizeof header);
+    rgb->assign(static_cast<std::size_t>(width) * height * 3, 0);
+    for (LONG y = 0; y < height; ++y)
+        for (LONG x = 0; x < width; ++x) {
+            BYTE* p = dib + sizeof header + (static_cast<std::size_t>(y) * width + x) * bytes;
+            for (int c = 0; c < bytes; ++c) p[c] = static_cast<BYTE>(40 * x + 60 * y + 90 * c);
+            // Row y of the bitmap is row height - 1 - y of the picture.
+            BYTE* q = &(*rgb)[(static_cast<std::size_t>(height - 1 - y) * width + x) * 3];
+            q[0] = p[2];
+            q[1] = p[1];
+            q[2] = p[0];
+        }
     return dib;
 }
 
-TEST(ImageActionTest, A32BitBitmapOfAnOddWidthBecomesPacked24BitRows) {
-    const LONG w = 5, h = 3;  // 20-byte source rows, 15-byte target rows
-    const std::vector<BYTE> dib = PackedBitmap(w, h, 32);
-    const std::unique_ptr<CImageAction> image = ImageFromPackedBitmap(dib.data());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->Width(), 5u);
-    EXPECT_EQ(image->Height(), 3u);
-    const BYTE* source = dib.data() + sizeof(BITMAPINFOHEADER);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                ASSERT_EQ(image->Pixels()[(y * w + x) * 3 + c], source[(y * w + x) * 4 + c])
-                    << x << "," << y << "," << c;
-
-    const std::vector<BYTE> dib24 = PackedBitmap(w, h, 24);
-    const std::unique_ptr<CImageAction> copied = ImageFromPackedBitmap(dib24.data());
-    ASSERT_NE(copied, nullptr);
-    EXPECT_EQ(std::memcmp(copied->Pixels(), dib24.data() + sizeof(BITMAPINFOHEADER), w * h * 3), 0);
-    EXPECT_EQ(ImageFromPackedBitmap(PackedBitmap(w, h, 16).data()), nullptr);
+TEST(ImageActionTest, A32BitBitmapOfAnOddWidthIsWrittenAsItsRgbPictureUnchanged) {
+    testing_support::TempDir dir;
+    const LONG w = 5, h = 3;  // 20-byte rows: not a 24-bit bitmap's width
+    for (const WORD bits : {WORD{32}, WORD{24}}) {
+        std::vector<BYTE> rgb;
+        BYTE* dib = PackedBitmap(w, h, bits, &rgb);
+        const std::vector<BYTE> before(dib + sizeof(BITMAPINFOHEADER),
+                                       dib + sizeof(BITMAPINFOHEADER) + w * h * (bits / 8));
+        const std::unique_ptr<CImageAction> image = AdoptPackedBitmap(dib);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->Width(), 5u);
+        EXPECT_EQ(image->Height(), 3u);
+        EXPECT_EQ(image->BytesPerPixel(), bits / 8);
+        ASSERT_EQ(image->WriteSnapshot(dir.File("snap.jpg").c_str()), 1);
+        EXPECT_EQ(std::memcmp(image->Pixels(), before.data(), before.size()), 0) << bits;
+        ASSERT_EQ(WriteJpeg(dir.File("plain.jpg").c_str(), rgb.data(), w, h, true, 75), 1);
+        EXPECT_EQ(testing_support::ReadFile(dir.File("snap.jpg")),
+                  testing_support::ReadFile(dir.File("plain.jpg")))
+            << bits << " bits: the file of the packed top-down RGB picture";
+    }
+    std::vector<BYTE> rgb;
+    EXPECT_EQ(AdoptPackedBitmap(PackedBitmap(w, h, 16, &rgb)), nullptr);
 }
 
 TEST(SnapshotWriterTest, WritesEveryPostedPictureAndFinishesTheQueueWhenDestroyed) {
