@@ -45,6 +45,7 @@ class CSnapScheduleDlg : public CDialog {
   private:
     void OnBrowse();
 
+    // Not owned; outlives the dialog.
     IPrompts& prompts_;
     // GUI thread only.
     LocalClock localNow_;

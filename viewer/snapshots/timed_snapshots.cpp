@@ -81,7 +81,7 @@ void CTimedSnapshots::ArmDelay(std::int64_t delayMs) {
     pendingDelayMs_ = delayMs - step;
     snapPeriod_ = static_cast<UINT>(step);
     host_.KillSnapTimer();
-    host_.SetSnapTimer(snapPeriod_);
+    host_.SetSnapTimer(std::max(snapPeriod_, kMinSnapTimerPeriodMs));
 }
 
 void CTimedSnapshots::DisarmTimedSnapshots() {

@@ -6,7 +6,8 @@
 //
 // The first delay counts months as 30 days and years as 360 days, as the schedule always has.
 // A delay longer than the timer can hold is armed in steps of at most kMaxSnapTimerStepMs whose
-// sum is that delay; the steps between take no snapshot.
+// sum is that delay; the steps between take no snapshot. Periods below kMinSnapTimerPeriodMs
+// run at that period.
 //
 // It reaches the window through its ISnapshotsHost, takes the snapshots through CSnapshots and
 // the time through a RecordingClock; all three outlive it. GUI thread only: every operation and
@@ -22,6 +23,9 @@
 #include "viewer/snapshots/snapshots_host.h"
 
 inline constexpr std::int64_t kMaxSnapTimerStepMs = 0x7FFFFFFF;  // the longest timer period
+// The shortest period the timer runs with: a span of 0 ticks every 10 ms, not as fast as the
+// event loop turns, which would queue pictures faster than they can be written.
+inline constexpr UINT kMinSnapTimerPeriodMs = 10;
 inline constexpr UINT kDailySnapPeriodMs = 86400000;
 inline constexpr int kTimedSnapshotMinimumFreeMiB = 300;
 

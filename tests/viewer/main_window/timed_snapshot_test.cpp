@@ -127,6 +127,19 @@ TEST_F(TimedSnapshotTest, ContinuousTicksKeepTheirTimerUntilTheEndDateHasPassed)
     ExpectDisarmed();
 }
 
+TEST_F(TimedSnapshotTest, ASpanOfZeroTicksAtTheShortestPeriod) {
+    Schedule(u"2011-05-22", u"2011-05-30", 0, 1);
+    OpenWithPictures("signal=1", {1});
+    Click(IDC_TIMER_SNAP);
+    EXPECT_TRUE(Latched(IDC_TIMER_SNAP));
+    EXPECT_EQ(Period(ID_TIMER_SNAP), 10u);
+    const int timer = TimerId(ID_TIMER_SNAP);
+    Tick();
+    EXPECT_EQ(Pictures().size(), 1u);
+    EXPECT_EQ(TimerId(ID_TIMER_SNAP), timer) << "the span is still the armed one";
+    EXPECT_EQ(Period(ID_TIMER_SNAP), 10u);
+}
+
 TEST_F(TimedSnapshotTest, DailyModeStaysArmedEvery24HoursUntilTheUserDisarms) {
     Schedule(u"2011-05-22", u"2011-05-30", 300, 2);
     OpenWithPictures("signal=1", {1});

@@ -130,6 +130,7 @@ BYTE* PackedBitmap(LONG width, LONG height, WORD bits, std::vector<BYTE>* rgb) {
         for (LONG x = 0; x < width; ++x) {
             BYTE* p = dib + sizeof header + (static_cast<std::size_t>(y) * width + x) * bytes;
             for (int c = 0; c < bytes; ++c) p[c] = static_cast<BYTE>(40 * x + 60 * y + 90 * c);
+            if (bytes < 3) continue;  // no RGB picture of its own
             // Row y of the bitmap is row height - 1 - y of the picture.
             BYTE* q = &(*rgb)[(static_cast<std::size_t>(height - 1 - y) * width + x) * 3];
             q[0] = p[2];
