@@ -1,5 +1,6 @@
 // What the window does for its features: the panes and buttons the channel views reach, the
-// timers and channel steps the capture asks for, the lock's buttons and the Alarm button.
+// timers and channel steps the capture asks for, the lock's buttons, the Alarm button, and the
+// snapshot timer, the TimerSnap button and the schedule dialog of the snapshots.
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/prompts.h"

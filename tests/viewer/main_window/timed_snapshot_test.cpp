@@ -73,6 +73,19 @@ TEST_F(TimedSnapshotTest, ArmingTheDayBeforeTheStartWaitsForItsMidnight) {
     ExpectDisarmed();
 }
 
+TEST_F(TimedSnapshotTest, AStartWhoseMidnightTheMonthCountPutsBehindNowIsDueAtOnce) {
+    clock_.Set(2011, 5, 31, 10);
+    Schedule(u"2011-06-01", u"2011-06-05", 300, 1);
+    OpenWithPictures("signal=1", {1});
+    Click(IDC_TIMER_SNAP);
+    EXPECT_TRUE(Latched(IDC_TIMER_SNAP));
+    EXPECT_TRUE(IndicatorShown());
+    // A delay of 0 at the shortest period, not a wrapped 32-bit count of about 49 days.
+    EXPECT_EQ(window_->TimedSnapshots().SnapPeriod(), 0u);
+    EXPECT_EQ(Period(ID_TIMER_SNAP), 10u);
+    EXPECT_EQ(window_->TimedSnapshots().PendingDelay(), 0);
+}
+
 TEST_F(TimedSnapshotTest, AStartFarAheadIsArmedInStepsThatAddUpToTheDelay) {
     Schedule(u"2013-05-22", u"2013-06-30", 60, 1);
     OpenWithPictures("signal=1", {1});
