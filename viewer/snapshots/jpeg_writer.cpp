@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -74,11 +75,17 @@ int Encode(const char* fileName, const RowSource& source, UINT width, UINT heigh
     jpeg_set_defaults(&state.info);
     jpeg_set_quality(&state.info, quality, TRUE);
     jpeg_start_compress(&state.info, TRUE);
+    // Rows handed over a block at a time (libjpeg only reads them; its API is not
+    // const-correct).
+    constexpr JDIMENSION kBlockRows = 16;
+    JSAMPROW rows[kBlockRows];
     while (state.info.next_scanline < state.info.image_height) {
-        // libjpeg only reads the rows; its API is not const-correct.
-        JSAMPROW row = const_cast<JSAMPROW>(
-            source.first + source.step * static_cast<std::ptrdiff_t>(state.info.next_scanline));
-        jpeg_write_scanlines(&state.info, &row, 1);
+        const JDIMENSION first = state.info.next_scanline;
+        const JDIMENSION count = std::min(kBlockRows, state.info.image_height - first);
+        for (JDIMENSION k = 0; k < count; ++k)
+            rows[k] = const_cast<JSAMPROW>(source.first +
+                                           source.step * static_cast<std::ptrdiff_t>(first + k));
+        jpeg_write_scanlines(&state.info, rows, count);
     }
     jpeg_finish_compress(&state.info);
     const bool closed = std::fclose(state.file) == 0;
