@@ -2,13 +2,11 @@
 // file split.
 #include "viewer/capture/recording.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
 #include "platform/base/utf16.h"
+#include "platform/storage/make_folder.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/prompts.h"
 #include "viewer/capture/device_commands.h"
@@ -32,13 +30,6 @@ bool ReadSaveFolder(SettingsKeyHolder* holder, std::u16string* folder) {
         return false;
     *folder = text;
     return true;
-}
-
-// Creates `folder` unless it exists; false when it cannot be made.
-bool EnsureFolder(const std::u16string& folder) {
-    const std::string path = utf16::ToUtf8(folder);
-    if (::mkdir(path.c_str(), 0777) == 0) return true;
-    return errno == EEXIST;
 }
 
 }  // namespace
@@ -124,7 +115,7 @@ void CRecording::StartFromButton(CaptureGraph* graph) {
     SettingsKeyHolder* holder = OpenSettingsKey();
     if (!holder) return;
     std::u16string folder;
-    if (!ReadSaveFolder(holder, &folder) || !EnsureFolder(folder)) return;
+    if (!ReadSaveFolder(holder, &folder) || !storage::MakeFolder(utf16::ToUtf8(folder))) return;
     const int free = FreeSpaceMiB(folder);
     if (free <= kMinimumFreeMiB) {
         host_.RecordingMessageBox(kDiskFull, kError, MB_OK);

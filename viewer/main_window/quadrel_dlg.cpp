@@ -89,7 +89,7 @@ void CQuadrelDlg::OnInitDialog() {
 
     channels_.ComputeLayoutRects();
     RegisterDeviceEvents();
-    snapshots_.LoadSnapshotWindow();
+    timedSnapshots_.LoadSnapWindow();
     capture_.StartCapture();  // silent at start-up: no device simply means empty panes
     // Recordings the last run left unfinished are repaired in the background; the pop-up tells
     // the user when that is done.
@@ -229,13 +229,22 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_RECORDER:
             recording_.OnRecorder();
             return;
+        case IDC_SNAPSHOT:
+            snapshots_.OnSnapShot();
+            return;
+        case IDC_TIMER_SNAP:
+            timedSnapshots_.OnTimerSnap();
+            return;
+        case IDC_SAVE_IMAGE:
+            timedSnapshots_.OnSaveImage();
+            return;
         case IDOK:
         case IDCANCEL:
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The snapshot, settings and alarm buttons act through the handlers of
-            // their own parts of the viewer.
+            // The settings and alarm buttons act through the handlers of their own parts of
+            // the viewer.
             return;
     }
 }

@@ -28,6 +28,8 @@
 #include "viewer/main_window/pane_wakeup.h"
 #include "viewer/main_window/viewer_lock.h"
 #include "viewer/settings/grabber_settings.h"
+#include "viewer/snapshots/snapshots.h"
+#include "viewer/snapshots/snapshots_host.h"
 #include "viewer/snapshots/timed_snapshots.h"
 
 class CControlButton;
@@ -44,7 +46,8 @@ class CQuadrelDlg : public CDialog,
                     private ICaptureHost,
                     private ILockHost,
                     private IAlarmsHost,
-                    private IRecordingHost {
+                    private IRecordingHost,
+                    private ISnapshotsHost {
     Q_OBJECT
 
   public:
@@ -53,8 +56,9 @@ class CQuadrelDlg : public CDialog,
         IPrompts* prompts = nullptr;                     // message boxes and modal dialogs
         devices::SimulatedGrabber* simulator = nullptr;  // arrivals and removals; null: none
         bool watchUdev = false;                          // real capture devices through udev
-        const storage::RecordingDisk* disk = nullptr;    // the recording's disk; null: system's
-        const RecordingClock* clock = nullptr;           // the recording's clock; null: system's
+        const storage::RecordingDisk* disk = nullptr;    // recordings' and snapshots' disk
+        const RecordingClock* clock = nullptr;           // recordings' and snapshots' clock
+        // (null disk or clock: the system's)
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
@@ -65,7 +69,8 @@ class CQuadrelDlg : public CDialog,
     CChannelViews& Channels() { return channels_; }
     CCaptureSession& Capture() { return capture_; }
     CRecording& Recording() { return recording_; }
-    CTimedSnapshots& Snapshots() { return snapshots_; }
+    CSnapshots& Snapshots() { return snapshots_; }
+    CTimedSnapshots& TimedSnapshots() { return timedSnapshots_; }
     CAlarms& Alarms() { return alarms_; }
     CViewerLock& Lock() { return lock_; }
 
@@ -178,9 +183,24 @@ class CQuadrelDlg : public CDialog,
     void ArmRecordingTimers(UINT spaceMs, UINT sizeMs) override;
     void KillRecordingTimers() override;
     void ShowRecordingControls(bool recording) override;
+    // ISnapshotsHost
+    int SnapshotMessageBox(const QString& text, const QString& caption, UINT type) override;
+    void SetSnapTimer(UINT milliseconds) override;
+    void KillSnapTimer() override;
+    void LatchTimerSnap(bool latched) override;
+    bool TimerSnapLatched() const override;
+    bool RunScheduleDialog() override;
     // ILockHost
     QWidget* PromptOwner() override { return this; }
     void ShowLockButtons(bool locked) override;
+
+    // The injected disk and clock, or the system's.
+    const storage::RecordingDisk& Disk() const {
+        return services_.disk ? *services_.disk : storage::RecordingDisk::System();
+    }
+    const RecordingClock& Clock() const {
+        return services_.clock ? *services_.clock : RecordingClock::System();
+    }
 
     const Services services_;
     // GUI thread only, like everything of the window.
@@ -198,10 +218,9 @@ class CQuadrelDlg : public CDialog,
     // Brings the end of the start-up repair of recordings to the GUI thread; declared before
     // the recording, whose repair worker wakes it, so that it outlives the worker.
     PaneWakeup repairWakeup_{[this] { recording_.FinishRepairs(); }};
-    CRecording recording_{*this,
-                          services_.disk ? *services_.disk : storage::RecordingDisk::System(),
-                          services_.clock ? *services_.clock : RecordingClock::System()};
-    CTimedSnapshots snapshots_;
+    CRecording recording_{*this, Disk(), Clock()};
+    CSnapshots snapshots_{*this, Disk(), Clock()};
+    CTimedSnapshots timedSnapshots_{*this, snapshots_, Clock()};
     CAlarms alarms_{*this};
     CChannelViews channels_{*this};
     // Manual drag of the borderless window where the window system cannot move it.

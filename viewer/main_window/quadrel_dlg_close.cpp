@@ -14,7 +14,8 @@ void CQuadrelDlg::CloseViewer() {
     if (capture_.Graph()) {
         KillTimer(ID_TIMER_STAMP);
         KillTimer(ID_TIMER_SNAP);
-        snapshots_.StopTimedSnapshots();
+        timedSnapshots_.StopTimedSnapshots();
+        snapshots_.WaitForWrites();  // the pictures taken are on disk before the viewer ends
         if (recording_.Recording()) {
             KillTimer(ID_TIMER_DISKSPACE);
             KillTimer(ID_TIMER_FILESIZE);

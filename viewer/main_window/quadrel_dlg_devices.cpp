@@ -48,7 +48,7 @@ void CQuadrelDlg::OnDeviceRemoved() {
     }
     if (IsLatched(IDC_TIMER_SNAP)) {
         KillTimer(ID_TIMER_SNAP);
-        snapshots_.StopTimedSnapshots();
+        timedSnapshots_.StopTimedSnapshots();
         SetLatched(IDC_TIMER_SNAP, false);
         SetSnapIndicator(graph, false);
     }

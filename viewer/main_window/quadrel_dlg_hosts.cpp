@@ -1,10 +1,13 @@
 // What the window does for its features: the panes and buttons the channel views reach, the
-// timers and channel steps the capture asks for, the lock's buttons and the Alarm button.
+// timers and channel steps the capture asks for, the lock's buttons, the Alarm button, and the
+// snapshot timer, the TimerSnap button and the schedule dialog of the snapshots.
+#include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/prompts.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/main_window/video_pane.h"
+#include "viewer/settings/snap_schedule_dialog.h"
 
 namespace {
 
@@ -98,7 +101,7 @@ void CQuadrelDlg::ApplyChannelControl() {
 void CQuadrelDlg::OnCaptureStarted() {
     channels_.EnterCyclingMode();
     SetLatched(IDC_SHOW_STAMP, true);
-    snapshots_.ReadScheduleWindow();
+    timedSnapshots_.ReadSnapWindow();
 }
 
 void CQuadrelDlg::ShowLockButtons(bool locked) {
@@ -124,4 +127,31 @@ void CQuadrelDlg::ShowRecordingControls(bool recording) {
     SetLatched(IDC_RECORDER, recording);
     for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
         EnableDlgItem(this, id, !recording);
+}
+
+int CQuadrelDlg::SnapshotMessageBox(const QString& text, const QString& caption, UINT type) {
+    return Prompts().MessageBox(this, text, caption, type);
+}
+
+void CQuadrelDlg::SetSnapTimer(UINT milliseconds) {
+    SetTimer(ID_TIMER_SNAP, milliseconds);
+}
+
+void CQuadrelDlg::KillSnapTimer() {
+    KillTimer(ID_TIMER_SNAP);
+}
+
+void CQuadrelDlg::LatchTimerSnap(bool latched) {
+    SetLatched(IDC_TIMER_SNAP, latched);
+}
+
+bool CQuadrelDlg::TimerSnapLatched() const {
+    return IsLatched(IDC_TIMER_SNAP);
+}
+
+bool CQuadrelDlg::RunScheduleDialog() {
+    const RecordingClock& clock = Clock();
+    CSnapScheduleDlg dialog(
+        Prompts(), [&clock] { return clock.LocalNow(); }, this);
+    return Prompts().RunModal(dialog) == IDOK;
 }

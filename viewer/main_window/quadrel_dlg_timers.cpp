@@ -15,7 +15,7 @@ void CQuadrelDlg::OnTimer(UINT id) {
             capture_.RefreshStamps();
             return;
         case ID_TIMER_SNAP:
-            snapshots_.OnSnapTimer();
+            timedSnapshots_.OnSnapTimer();
             return;
         case ID_TIMER_WATCH: {
             if (!settings_) return;

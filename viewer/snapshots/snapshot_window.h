@@ -1,9 +1,10 @@
-// SnapshotWindow: the daily window in which timed snapshots are taken.
+// SnapshotWindow: the days in which timed snapshots are taken, from midnight of the start date to
+// the end of the end date.
 #pragma once
 
-#include <QDateTime>
+#include "viewer/settings/schedule_date.h"
 
 struct SnapshotWindow {
-    QDateTime start;
-    QDateTime end;
+    ScheduleDate start;
+    ScheduleDate end;
 };

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "tests/viewer/main_window/disk_and_clock_fakes.h"
 #include "tests/viewer/main_window/main_window_fixture.h"
 
 namespace main_window_test {
@@ -47,17 +48,21 @@ TEST_F(MainWindowTest, CloseWhileLockedWithTheLoginCancelledKeepsTheViewerRunnin
 }
 
 TEST_F(MainWindowTest, CloseAfterTheLoginStopsRecordingTimersAndCaptureThenEnds) {
+    FakeClock clock;  // the stored schedule days are today by this clock
+    recordingClock_ = &clock;
     Attach("");
     Open();
     window_->show();
+    LogInNow();
+    Click(IDC_TIMER_SNAP);
+    ASSERT_TRUE(Latched(IDC_TIMER_SNAP));
+    window_->Lock().LockViewer();
     // A recording as the recording part leaves it running.
     window_->Recording().RecordingStarted(u"/tmp/close.avi");
     window_->SetLatched(IDC_RECORDER, true);
     window_->SetTimer(ID_TIMER_DISKSPACE, 10000);
     window_->SetTimer(ID_TIMER_FILESIZE, 60000);
-    window_->SetTimer(ID_TIMER_SNAP, 5000);
-    window_->Snapshots().TimedSnapshotsStarted(5000);
-    PlayFirstLogin();
+    PlayLogin(QStringLiteral("Admin"), QString());
     Click(IDC_CLOSE);
     EXPECT_EQ(prompts_.UnscriptedCount(), 0);
     EXPECT_FALSE(window_->isVisible());
@@ -66,7 +71,7 @@ TEST_F(MainWindowTest, CloseAfterTheLoginStopsRecordingTimersAndCaptureThenEnds)
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
     EXPECT_FALSE(window_->Recording().Recording());
     EXPECT_FALSE(Latched(IDC_RECORDER));
-    EXPECT_EQ(window_->Snapshots().SnapPeriod(), 0);
+    EXPECT_EQ(window_->TimedSnapshots().SnapPeriod(), 0u);
     for (const UINT timer : {ID_TIMER_STAMP, ID_TIMER_SNAP, ID_TIMER_WATCH, ID_TIMER_DISKSPACE,
                              ID_TIMER_SEARCH, ID_TIMER_FILESIZE})
         EXPECT_FALSE(Running(timer)) << timer;

@@ -1,5 +1,6 @@
 // Capture devices arriving and leaving: which records count, what removal stops and resets, and
 // arrival starting the capture again, directly and through the simulated grabber's events.
+#include "tests/viewer/main_window/disk_and_clock_fakes.h"
 #include "tests/viewer/main_window/main_window_fixture.h"
 #include "viewer/capture/preview_stamp.h"
 #include "viewer/main_window/capture_broadcast.h"
@@ -53,6 +54,8 @@ TEST_F(MainWindowTest, RecordsOfAnotherClassPrefixOrEventAreLeftToDefaultProcess
 }
 
 TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
+    FakeClock clock;  // the stored schedule days are today by this clock
+    recordingClock_ = &clock;
     Attach("");
     Open();
     CaptureGraph* graph = window_->Capture().Graph();
@@ -71,9 +74,9 @@ TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
     for (const int id : {IDC_SEARCH, IDC_CHANNEL_SETTING, IDC_SYSTEM})
         EnableDlgItem(window_.get(), id, false);
     window_->SetLatched(IDC_SHOW_STAMP, false);
-    window_->SetLatched(IDC_TIMER_SNAP, true);
-    window_->SetTimer(ID_TIMER_SNAP, 300000);
-    window_->Snapshots().TimedSnapshotsStarted(300000);
+    Click(IDC_TIMER_SNAP);
+    ASSERT_TRUE(Latched(IDC_TIMER_SNAP));
+    ASSERT_TRUE(graph->showSnapIcon);
 
     EXPECT_TRUE(DeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath)));
 
@@ -93,7 +96,7 @@ TEST_F(MainWindowTest, RemovalStopsRecordingResetsTheTogglesAndFreesTheGraph) {
     EXPECT_TRUE(Latched(IDC_SHOW_STAMP));
     EXPECT_FALSE(Latched(IDC_TIMER_SNAP));
     EXPECT_FALSE(Running(ID_TIMER_SNAP));
-    EXPECT_EQ(window_->Snapshots().SnapPeriod(), 0);
+    EXPECT_EQ(window_->TimedSnapshots().SnapPeriod(), 0u);
     EXPECT_EQ(window_->Capture().Graph(), nullptr);
     EXPECT_EQ(CurrentCaptureGraph(), nullptr);
     EXPECT_EQ(window_->Alarms().Masks().seen, -1);

@@ -17,41 +17,13 @@
 #include "tests/platform/media/recording/avi_reader.h"
 #include "tests/platform/media/recording/killed_recording.h"
 #include "tests/viewer/main_window/channel_views_fixture.h"
+#include "tests/viewer/main_window/disk_and_clock_fakes.h"
 #include "viewer/widgets/message_popup.h"
 
 using namespace std::chrono_literals;
 
 namespace main_window_test {
 namespace {
-
-class FakeDisk final : public storage::RecordingDisk {
-  public:
-    bool FreeBytes(const std::string& folder, std::uint64_t* bytes) const override {
-        asked = folder;
-        *bytes = freeBytes;
-        return true;
-    }
-    std::int64_t FileBytes(const std::string&) const override { return fileBytes; }
-
-    std::uint64_t freeBytes = std::uint64_t{5000} << 20;
-    std::int64_t fileBytes = -1;
-    mutable std::string asked;
-};
-
-class FakeClock final : public RecordingClock {
-  public:
-    std::tm LocalNow() const override { return now; }
-    std::tm now = [] {
-        std::tm t{};
-        t.tm_year = 2011 - 1900;
-        t.tm_mon = 4;
-        t.tm_mday = 22;
-        t.tm_hour = 8;
-        t.tm_min = 5;
-        t.tm_sec = 9;
-        return t;
-    }();
-};
 
 class RecorderTest : public ChannelViewsTest {
   protected:

@@ -1,0 +1,13 @@
+// The folder chooser of the settings dialogs: a folder dialog owned by the dialog that asks,
+// titled "选择保存路径: ", run through the injected prompts (so that tests script it).
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class IPrompts;
+class QWidget;
+
+// The chosen folder's path ending with "/"; nothing when the user cancels, chooses no folder, or
+// chooses one whose path starts with a space.
+std::optional<QString> ChooseSaveFolder(IPrompts& prompts, QWidget* owner);
