@@ -29,25 +29,11 @@ extern "C" {
 
 namespace {
 
+using bench_media::CameraFrame;
 using bench_media::kFrameBytes;
 using bench_media::kHeight;
 using bench_media::kWidth;
 using bench_media::UyvyBenchSource;
-
-// A frame that looks like camera output: smooth gradients with noise.
-std::vector<BYTE> CameraFrame() {
-    std::vector<BYTE> frame(kFrameBytes);
-    std::mt19937 random(42);
-    for (LONG y = 0; y < kHeight; ++y)
-        for (LONG x = 0; x < kWidth; x += 2) {
-            BYTE* p = &frame[(y * kWidth + x) * 2];
-            p[0] = static_cast<BYTE>(96 + (x * 64) / kWidth);
-            p[1] = static_cast<BYTE>(16 + (y * 200) / kHeight + random() % 16);
-            p[2] = static_cast<BYTE>(160 - (y * 64) / kHeight);
-            p[3] = static_cast<BYTE>(16 + (x * 200) / kWidth + random() % 16);
-        }
-    return frame;
-}
 
 class BenchPane final : public VideoPaneWindow {
   public:

@@ -1,9 +1,25 @@
 #include "bench/media/uyvy_bench_source.h"
 
+#include <random>
+
 #include "platform/media/interfaces/media_errors.h"
 #include "platform/media/interfaces/media_guids.h"
 
 namespace bench_media {
+
+std::vector<BYTE> CameraFrame() {
+    std::vector<BYTE> frame(kFrameBytes);
+    std::mt19937 random(42);
+    for (LONG y = 0; y < kHeight; ++y)
+        for (LONG x = 0; x < kWidth; x += 2) {
+            BYTE* p = &frame[(y * kWidth + x) * 2];
+            p[0] = static_cast<BYTE>(96 + (x * 64) / kWidth);
+            p[1] = static_cast<BYTE>(16 + (y * 200) / kHeight + random() % 16);
+            p[2] = static_cast<BYTE>(160 - (y * 64) / kHeight);
+            p[3] = static_cast<BYTE>(16 + (x * 200) / kWidth + random() % 16);
+        }
+    return frame;
+}
 namespace {
 
 constexpr CLSID kBenchSource = {0xB0B0B0B0, 0, 0x4000, {0x80, 0, 0, 0, 0, 0, 0, 0x10}};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/media/base/base_filter.h"
 #include "platform/media/base/base_output_pin.h"
@@ -19,6 +20,9 @@ inline constexpr int kFps = 25;
 
 // The one media type the source offers and accepts.
 CMediaType UyvyType();
+
+// A UYVY frame that looks like camera output: smooth gradients with noise (the same every call).
+std::vector<BYTE> CameraFrame();
 
 class UyvyBenchSource final : public CBaseFilter {
   public:
