@@ -229,13 +229,19 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_RECORDER:
             recording_.OnRecorder();
             return;
+        case IDC_ALARM:
+            alarms_.ClearAlarm();
+            return;
+        case IDC_SECURITY:
+            alarms_.OnSecurity();
+            return;
         case IDOK:
         case IDCANCEL:
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The snapshot, settings and alarm buttons act through the handlers of
-            // their own parts of the viewer.
+            // The snapshot and settings buttons act through the handlers of their own parts of
+            // the viewer.
             return;
     }
 }

@@ -55,6 +55,7 @@ class CQuadrelDlg : public CDialog,
         bool watchUdev = false;                          // real capture devices through udev
         const storage::RecordingDisk* disk = nullptr;    // the recording's disk; null: system's
         const RecordingClock* clock = nullptr;           // the recording's clock; null: system's
+        const AlarmOptions* alarms = nullptr;  // alarm sound output, mail port; null: defaults
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
@@ -72,7 +73,7 @@ class CQuadrelDlg : public CDialog,
     // ---- Settings ----
     // Reloads the settings and tells the lock; the loader's result, 0 when the settings key is
     // unavailable (the settings are then all zero).
-    int ReloadGrabberSettings();
+    int ReloadGrabberSettings() override;
     // The loaded settings; null before the start-up has loaded them.
     const GrabberSettings* Settings() const override { return settings_.get(); }
 
@@ -202,7 +203,7 @@ class CQuadrelDlg : public CDialog,
                           services_.disk ? *services_.disk : storage::RecordingDisk::System(),
                           services_.clock ? *services_.clock : RecordingClock::System()};
     CTimedSnapshots snapshots_;
-    CAlarms alarms_{*this};
+    CAlarms alarms_{*this, services_.alarms ? *services_.alarms : AlarmOptions{}};
     CChannelViews channels_{*this};
     // Manual drag of the borderless window where the window system cannot move it.
     bool dragging_ = false;
