@@ -1,13 +1,11 @@
 // Why a mail failed, as the test mail's message tells it: a time-out, an abort and a refused
 // connection name their reason; a refusal by the server quotes its reply.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 
 #include "tests/viewer/alerts/scripted_smtp_server.h"
+#include "tests/viewer/alerts/silent_listener.h"
 #include "viewer/alerts/abort_signal.h"
 #include "viewer/alerts/smtp.h"
 #include "viewer/alerts/smtp_error.h"
@@ -16,28 +14,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// A loopback listener that never accepts: a connection completes in its backlog and hears
-// nothing.
-class Listener {
-  public:
-    Listener() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(fd_, 4);
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-    }
-    ~Listener() { ::close(fd_); }
-    std::uint16_t Port() const { return port_; }
-
-  private:
-    const int fd_;
-    std::uint16_t port_ = 0;
-};
 
 void Fill(CSmtp& mail, std::uint16_t port) {
     mail.SetServerHost("127.0.0.1");
@@ -48,7 +24,7 @@ void Fill(CSmtp& mail, std::uint16_t port) {
 }
 
 TEST(SmtpFailure, SilentServerTimesOutAndAnAbortEndsTheWaitAtOnce) {
-    Listener silent;
+    SilentListener silent;
     {
         CSmtp mail;
         Fill(mail, silent.Port());

@@ -2,10 +2,7 @@
 // SoundMeter, mails go to a port the test chooses, and the mail settings name that server.
 #pragma once
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
+#include "tests/viewer/alerts/silent_listener.h"
 #include "tests/viewer/main_window/channel_views_fixture.h"
 #include "tests/viewer/main_window/sound_meter.h"
 #include "viewer/alerts/alarm_options.h"
@@ -36,43 +33,6 @@ class AlarmTest : public ChannelViewsTest {
         SetString(setting::kMailPassword, u"s3cr3t!");
         SetDword(setting::kSmtpServerAuth, 1);
     }
-    // A loopback port nobody listens on: a connection is refused at once.
-    static std::uint16_t ClosedPort() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-        ::close(fd);
-        return ntohs(address.sin_port);
-    }
-
-    // A loopback listener that never accepts: connections complete in its backlog and never
-    // hear a word. Closed with the object.
-    class SilentServer {
-      public:
-        SilentServer() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            socklen_t size = sizeof address;
-            ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-            ::listen(fd_, 4);
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-            port_ = ntohs(address.sin_port);
-        }
-        ~SilentServer() { ::close(fd_); }
-        SilentServer(const SilentServer&) = delete;
-        SilentServer& operator=(const SilentServer&) = delete;
-        std::uint16_t Port() const { return port_; }
-
-      private:
-        const int fd_;
-        std::uint16_t port_ = 0;
-    };
-
     void Tick() { window_->OnTimer(ID_TIMER_WATCH); }
     CAlarms& Alarms() { return window_->Alarms(); }
     std::uint32_t Raised() { return Alarms().Record().raisedAlarms; }

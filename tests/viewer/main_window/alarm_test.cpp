@@ -144,7 +144,7 @@ TEST_F(AlarmTest, DeviceRemovalMailsEvenWhileChannelAlarmsPend) {
 }
 
 TEST_F(AlarmTest, RemovalArrivalAndRemovalRaiseTheDeviceAlarmTwice) {
-    MailTo(ClosedPort());  // every mail is tried and refused
+    MailTo(ClosedLoopbackPort());  // every mail is tried and refused
     AlarmWith(3);
     Attach("");
     Open();
@@ -163,7 +163,7 @@ TEST_F(AlarmTest, RemovalArrivalAndRemovalRaiseTheDeviceAlarmTwice) {
 }
 
 TEST_F(AlarmTest, AMailThatCannotBeBuiltIsDroppedButButtonAndSoundStillCome) {
-    MailTo(ClosedPort());
+    MailTo(ClosedLoopbackPort());
     SetString(setting::kMailDst, u"");
     AlarmWith(3);
     OpenUnlocked("5s unplug 2");
@@ -180,7 +180,7 @@ TEST_F(AlarmTest, AMailThatCannotBeBuiltIsDroppedButButtonAndSoundStillCome) {
 }
 
 TEST_F(AlarmTest, MailTextsMustFitFiveHundredTwelveBytesEvenTheUnusedLogin) {
-    MailTo(ClosedPort());
+    MailTo(ClosedLoopbackPort());
     // 200 CJK characters are 600 bytes in UTF-8.
     SetString(setting::kMailTitle, std::u16string(200, u'报').c_str());
     SetDword(setting::kSmtpServerAuth, 0);
@@ -245,7 +245,7 @@ TEST_F(AlarmTest, AlarmPressedWhileLockedAndLoginCancelledStaysPending) {
 }
 
 TEST_F(AlarmTest, SilentMailServerHoldsUpNeitherTheWindowNorItsClose) {
-    SilentServer silent;  // connections complete, nothing is ever answered
+    SilentListener silent;  // connections complete, nothing is ever answered
     MailTo(silent.Port());
     options_.mail.connectTimeout = seconds(10);
     options_.mail.replyTimeout = seconds(30);

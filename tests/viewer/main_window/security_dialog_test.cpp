@@ -157,7 +157,7 @@ TEST_F(SecurityDialogTest, TestMailFailureTellsTheServersReplyOrTheReason) {
     }
     {
         prompts_ = CScriptedPrompts();
-        options_.mail.port = ClosedPort();
+        options_.mail.port = ClosedLoopbackPort();
         const auto dialog = MakeDialog(OpenSettingsKey());
         ClickDlgButton(dialog.get(), IDC_SEC_TEST_MAIL);
         EXPECT_THAT(MailResult().text.toStdString(), HasSubstr("connection refused"));
