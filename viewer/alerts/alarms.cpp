@@ -1,12 +1,28 @@
-// The alarms: the signal watch of the 3-second watch tick and clearing the alarms. Once the
-// device's signal search has finished, the first poll takes the signal baseline; later polls
-// paint "No Signal" and "Lost Signal" and report the enabled channels that have shown a signal
-// since the last reset and have none now.
+// The alarms: the signal watch of the 3-second watch tick, raising and clearing the alarms.
+// Once the device's signal search has finished, the first poll takes the signal baseline; later
+// polls paint "No Signal" and "Lost Signal" and report the enabled channels that have shown a
+// signal since the last reset and have none now.
 #include "viewer/alerts/alarms.h"
 
 #include <optional>
 
+#include "platform/ui/dialog_codes.h"
+#include "platform/ui/prompts.h"
+#include "viewer/alerts/alarm_mail.h"
+#include "viewer/alerts/security_dialog.h"
 #include "viewer/capture/device_commands.h"
+#include "viewer/settings/settings_key.h"
+
+namespace {
+
+// The order in which a mask's bits are raised: the device first, then the channels 1 to 4.
+constexpr std::uint32_t kRaiseOrder[] = {AlarmDeviceRemoved, AlarmChannel1, AlarmChannel2,
+                                         AlarmChannel3, AlarmChannel4};
+
+}  // namespace
+
+CAlarms::CAlarms(IAlarmsHost& host, const AlarmOptions& options)
+    : host_(host), transport_(options.mail), sound_(options.soundOutput), mailer_(options.mail) {}
 
 std::uint32_t CAlarms::PollSignalLoss() {
     CaptureGraph* graph = host_.Graph();
@@ -22,9 +38,20 @@ std::uint32_t CAlarms::PollSignalLoss() {
     return result.lost;
 }
 
-void CAlarms::RaiseAlarm(std::uint32_t /*mask*/) {
-    // Hook of the alarms: sound, mail and the Alarm button for one new alarm bit (the alarm
-    // issue), then AlarmRaised.
+void CAlarms::RaiseAlarm(std::uint32_t mask) {
+    std::uint32_t bit = 0;
+    for (const std::uint32_t candidate : kRaiseOrder) {
+        if ((mask & candidate) && !(record_.raisedAlarms & candidate)) {
+            bit = candidate;
+            break;
+        }
+    }
+    if (bit == 0) return;
+    record_.raisedAlarms |= bit;
+    const GrabberSettings* settings = host_.Settings();
+    if (settings && settings->soundOnSignalLoss == 1) sound_.Start();  // stops, then loops anew
+    if (settings && settings->mailOnSignalLoss == 1) SendAlarmMail(bit);
+    AlarmRaised(bit);
 }
 
 void CAlarms::AlarmRaised(std::uint32_t mask) {
@@ -33,8 +60,22 @@ void CAlarms::AlarmRaised(std::uint32_t mask) {
     host_.ShowAlarmButton(true);
 }
 
+int CAlarms::SendAlarmMail(std::uint32_t bit) {
+    const GrabberSettings* settings = host_.Settings();
+    if (!settings) return 0;
+    std::optional<OutgoingMail> mail = BuildAlarmMail(*settings, bit);
+    if (!mail) return 0;
+    mailer_.Post(std::move(*mail));
+    return 1;
+}
+
+void CAlarms::ClearAlarm() {
+    if (!host_.EnsureUnlocked()) return;
+    ResetAlarms();
+}
+
 void CAlarms::StopAlarmSound() {
-    // Hook of the alarms: stops the looping alarm sound (the alarm issue).
+    sound_.Stop();
 }
 
 void CAlarms::ResetAlarms() {
@@ -43,4 +84,17 @@ void CAlarms::ResetAlarms() {
     StopAlarmSound();
     record_.raisedAlarms = 0;
     masks_.seen = -1;
+}
+
+void CAlarms::OnSecurity() {
+    if (!host_.Graph() || !host_.EnsureUnlocked()) return;
+    CSecurity dialog(OpenSettingsKey(), host_.Prompts(), transport_, host_.PromptOwner());
+    if (host_.Prompts().RunModal(dialog) != IDOK) return;
+    host_.ReloadGrabberSettings();
+    host_.EnsureUnlocked();
+}
+
+void CAlarms::Shutdown() {
+    sound_.Stop();
+    mailer_.Shutdown();
 }

@@ -6,6 +6,10 @@
 
 #include "viewer/capture/capture_graph.h"
 #include "viewer/channels/pane_pictures.h"
+#include "viewer/settings/grabber_settings.h"
+
+class IPrompts;
+class QWidget;
 
 class IAlarmsHost {
   public:
@@ -17,6 +21,15 @@ class IAlarmsHost {
     virtual void PaintPanePictures(const channel_views::PanePictures& pictures) = 0;
     // Shows or hides the Alarm button.
     virtual void ShowAlarmButton(bool shown) = 0;
+    // The loaded settings (the alarm switches and the mail texts); null before they are loaded.
+    virtual const GrabberSettings* Settings() const = 0;
+    // The unlock gate: shows the login while locked; whether the controls are unlocked now.
+    virtual bool EnsureUnlocked() = 0;
+    // Reloads the settings after the security dialog saved them (restarts the auto-lock delay).
+    virtual int ReloadGrabberSettings() = 0;
+    // Runs the security dialog and its message boxes, owned by PromptOwner.
+    virtual IPrompts& Prompts() const = 0;
+    virtual QWidget* PromptOwner() = 0;
 
   protected:
     ~IAlarmsHost() = default;

@@ -52,12 +52,22 @@ class CSmtp {
 
     // Longest wait for the connection to open, and for each reply of the server (whole reply).
     void SetTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds reply);
+    // Every wait of Deliver also ends, failing, once `abort` is raised (from any thread); null:
+    // never. `abort` must outlive Deliver.
+    void SetAbort(const AbortSignal* abort) { socket.SetAbort(abort); }
 
     // Runs the dialogue. True when the server accepted the message (even if QUIT then goes
     // unanswered). Without a login user the AUTH LOGIN exchange is left out. The connection is
     // closed on every path; errorCode tells the last failing step (305, 202 and 304 leave the
     // result true).
     bool Deliver();
+
+    // After Deliver: the server's last reply (empty when none came), and the errno value of the
+    // last failing socket step (0 when none failed; see TcpConnection::LastError).
+    std::string LastReply() const {
+        return receiveBuffer.empty() ? std::string() : receiveBuffer.data();
+    }
+    int SocketError() const { return socket.LastError(); }
 
     // Read and set by the caller.
     DWORD errorCode = 0;

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <memory>
 
+#include "viewer/alerts/abort_signal.h"
+
 namespace {
 
 struct AddrInfoDeleter {
@@ -29,21 +31,29 @@ bool ResolveIpv4(const std::string& host, in_addr* address) {
     return true;
 }
 
-// Waits for `events` on `fd` until `deadline`: 1 when ready, 0 when the deadline passed, -1 on
-// a poll error.
-int WaitFor(int fd, short events, TcpConnection::Clock::time_point deadline) {
+}  // namespace
+
+int TcpConnection::WaitFor(short events, Clock::time_point deadline) {
     for (;;) {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(deadline - TcpConnection::Clock::now());
-        if (left.count() <= 0) return 0;
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(left.count()));
+        if (abort_ && abort_->Raised()) {
+            lastError_ = ECANCELED;
+            return -1;
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            lastError_ = ETIMEDOUT;
+            return 0;
+        }
+        pollfd entries[2] = {{fd_, events, 0}, {abort_ ? abort_->Fd() : -1, POLLIN, 0}};
+        const int ready = ::poll(entries, 2, static_cast<int>(left.count()));
+        if (ready > 0 && entries[1].revents != 0) continue;  // reported by the check above
         if (ready > 0) return 1;
-        if (ready < 0 && errno != EINTR) return -1;
+        if (ready < 0 && errno != EINTR) {
+            lastError_ = errno;
+            return -1;
+        }
     }
 }
-
-}  // namespace
 
 TcpConnection::~TcpConnection() {
     Close();
@@ -60,19 +70,30 @@ bool TcpConnection::Connect(const std::string& host, std::uint16_t port,
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(port);
-    if (!ResolveIpv4(host, &peer.sin_addr)) return false;
+    if (!ResolveIpv4(host, &peer.sin_addr)) {
+        lastError_ = EHOSTUNREACH;
+        return false;
+    }
 
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) return false;
+    if (fd_ < 0) {
+        lastError_ = errno;
+        return false;
+    }
     if (::connect(fd_, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
     if (errno != EINPROGRESS && errno != EINTR) {
+        lastError_ = errno;
+        Close();
+        return false;
+    }
+    if (WaitFor(POLLOUT, deadline) != 1) {
         Close();
         return false;
     }
     int error = 0;
     socklen_t errorSize = sizeof error;
-    if (WaitFor(fd_, POLLOUT, deadline) != 1 ||
-        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &errorSize) != 0 || error != 0) {
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &errorSize) != 0 || error != 0) {
+        lastError_ = error != 0 ? error : errno;
         Close();
         return false;
     }
@@ -91,11 +112,12 @@ TcpConnection::Result TcpConnection::SendAll(const char* data, std::size_t size,
         }
         if (sent < 0 && errno == EINTR) continue;
         if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            const int ready = WaitFor(fd_, POLLOUT, deadline);
+            const int ready = WaitFor(POLLOUT, deadline);
             if (ready == 0) return Result::kTimedOut;
             if (ready < 0) return Result::kFailed;
             continue;
         }
+        lastError_ = errno;
         return Result::kFailed;
     }
     return Result::kOk;
@@ -114,8 +136,11 @@ TcpConnection::Result TcpConnection::ReceiveSome(char* data, std::size_t capacit
         }
         if (got == 0) return Result::kClosed;
         if (errno == EINTR) continue;
-        if (errno != EAGAIN && errno != EWOULDBLOCK) return Result::kFailed;
-        const int ready = WaitFor(fd_, POLLIN, deadline);
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            lastError_ = errno;
+            return Result::kFailed;
+        }
+        const int ready = WaitFor(POLLIN, deadline);
         if (ready == 0) return Result::kTimedOut;
         if (ready < 0) return Result::kFailed;
     }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class AbortSignal;
+
 class TcpConnection {
   public:
     using Clock = std::chrono::steady_clock;
@@ -15,7 +17,7 @@ class TcpConnection {
         kOk,
         kTimedOut,  // the deadline passed first
         kClosed,    // the peer ended the connection (receiving only)
-        kFailed,    // a socket error, or no connection
+        kFailed,    // a socket error, no connection, or the wait was aborted
     };
 
     TcpConnection() = default;
@@ -40,6 +42,22 @@ class TcpConnection {
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
+    // Every later wait also ends, failing, once `abort` is raised (null: never). `abort` must
+    // outlive the connection's waits.
+    void SetAbort(const AbortSignal* abort) { abort_ = abort; }
+
+    // Why the last failing call failed, as an errno value: ETIMEDOUT for a passed deadline,
+    // ECANCELED for an abort, EHOSTUNREACH for a host that cannot be looked up, else the socket's
+    // own error (ECONNREFUSED, ENETUNREACH, ...). 0 before any failure.
+    int LastError() const { return lastError_; }
+
   private:
+    // Waits for `events` until `deadline`: 1 when ready, 0 when the deadline passed, -1 on an
+    // error or an abort (lastError_ says which).
+    int WaitFor(short events, Clock::time_point deadline);
+
+    // All fields belong to the thread that uses the connection.
     int fd_ = -1;  // non-blocking socket, -1 when none
+    const AbortSignal* abort_ = nullptr;
+    int lastError_ = 0;
 };

@@ -238,12 +238,18 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_SAVE_IMAGE:
             timedSnapshots_.OnSaveImage();
             return;
+        case IDC_ALARM:
+            alarms_.ClearAlarm();
+            return;
+        case IDC_SECURITY:
+            alarms_.OnSecurity();
+            return;
         case IDOK:
         case IDCANCEL:
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The settings and alarm buttons act through the handlers of their own parts of
+            // The settings buttons act through the handlers of their own parts of
             // the viewer.
             return;
     }

@@ -59,6 +59,7 @@ class CQuadrelDlg : public CDialog,
         const storage::RecordingDisk* disk = nullptr;    // recordings' and snapshots' disk
         const RecordingClock* clock = nullptr;           // recordings' and snapshots' clock
         // (null disk or clock: the system's)
+        const AlarmOptions* alarms = nullptr;  // alarm sound output, mail port; null: defaults
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
@@ -77,7 +78,7 @@ class CQuadrelDlg : public CDialog,
     // ---- Settings ----
     // Reloads the settings and tells the lock; the loader's result, 0 when the settings key is
     // unavailable (the settings are then all zero).
-    int ReloadGrabberSettings();
+    int ReloadGrabberSettings() override;
     // The loaded settings; null before the start-up has loaded them.
     const GrabberSettings* Settings() const override { return settings_.get(); }
 
@@ -221,7 +222,7 @@ class CQuadrelDlg : public CDialog,
     CRecording recording_{*this, Disk(), Clock()};
     CSnapshots snapshots_{*this, Disk(), Clock()};
     CTimedSnapshots timedSnapshots_{*this, snapshots_, Clock()};
-    CAlarms alarms_{*this};
+    CAlarms alarms_{*this, services_.alarms ? *services_.alarms : AlarmOptions{}};
     CChannelViews channels_{*this};
     // Manual drag of the borderless window where the window system cannot move it.
     bool dragging_ = false;

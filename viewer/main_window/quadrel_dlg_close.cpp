@@ -27,6 +27,7 @@ void CQuadrelDlg::CloseViewer() {
         ClearPanes();
     }
     KillTimer(ID_TIMER_WATCH);
+    alarms_.Shutdown();  // the sound stops; an unsent alarm mail is given up
     CloseSettingsKey();
     EndDialog(IDOK);
 }

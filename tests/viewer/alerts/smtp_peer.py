@@ -3,7 +3,8 @@
 Takes AUTH LOGIN without TLS for one user name and password, accepts every mail, and writes what
 it received into a folder before answering: envelope.txt (the MAIL FROM and RCPT TO addresses),
 logins.txt (one line per login attempt) and message.eml (the message bytes after DATA, with the
-dot transparency undone). Runs until it is terminated.
+dot transparency undone); messages.eml collects every message, each followed by a line "----".
+Runs until it is terminated.
 
 Usage: /usr/bin/python3 smtp_peer.py PORT OUT_DIR USER PASSWORD
 """
@@ -34,6 +35,8 @@ class Recorder:
                 out.write("RCPT TO:<%s>\n" % text(rcpt))
         with open(self.path("message.eml"), "wb") as out:
             out.write(envelope.original_content)
+        with open(self.path("messages.eml"), "ab") as out:
+            out.write(envelope.original_content + b"----\r\n")
         return "250 OK stored"
 
 

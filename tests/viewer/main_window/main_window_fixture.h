@@ -71,6 +71,7 @@ class MainWindowTest : public testing::Test {
         services.simulator = device_ && deviceEvents ? &device_->Grabber() : nullptr;
         services.disk = recordingDisk_;
         services.clock = recordingClock_;
+        services.alarms = alarmOptions_;
         window_ = std::make_unique<CQuadrelDlg>(services);
         window_->Create();
     }
@@ -138,6 +139,8 @@ class MainWindowTest : public testing::Test {
     // The recording's disk and clock (null: the system's); set before Open.
     const storage::RecordingDisk* recordingDisk_ = nullptr;
     const RecordingClock* recordingClock_ = nullptr;
+    // The alarm sound's output and the mail port (null: the program's); set before Open.
+    const AlarmOptions* alarmOptions_ = nullptr;
     std::unique_ptr<CQuadrelDlg> window_;
 };
 
