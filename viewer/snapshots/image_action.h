@@ -4,8 +4,9 @@
 // as they are so that no pass over the picture is spent on dropping that byte). WriteSnapshot
 // writes it as a JPEG; the pixels are never changed.
 //
-// The pixels live in task memory: either allocated here or the renderer's own picture block,
-// adopted whole.
+// The pixels live in task memory (either allocated here or the renderer's own picture block,
+// adopted whole), or they are the renderer's current picture itself, shared without a copy: then
+// the rows are top row first, 4 bytes a pixel, and the picture cannot be changed.
 //
 // Threads: made and filled on the GUI thread, then handed over whole to the snapshot writer's
 // thread, which writes and destroys it; one thread at a time, never shared.
@@ -17,6 +18,8 @@
 
 #include "platform/base/win_types.h"
 
+struct VideoFrame;
+
 inline constexpr int kSnapshotQuality = 75;
 
 class CImageAction {
@@ -26,13 +29,16 @@ class CImageAction {
     // Takes over `block` (task memory, freed with CoTaskMemFree) whose pixels start at `offset`.
     CImageAction(BYTE* block, std::size_t offset, std::uint32_t width, std::uint32_t height,
                  int bytesPerPixel);
-    virtual ~CImageAction() = default;
+    // Shares the renderer's picture `frame` (top row first, blue, green, red, ignored byte).
+    explicit CImageAction(std::shared_ptr<const VideoFrame> frame);
+    virtual ~CImageAction();
     CImageAction(const CImageAction&) = delete;
     CImageAction& operator=(const CImageAction&) = delete;
 
-    // Null when the memory could not be had.
+    // Null when the memory could not be had; the non-const one also for a shared picture.
     BYTE* Pixels() { return block_ ? block_.get() + offset_ : nullptr; }
-    const BYTE* Pixels() const { return block_ ? block_.get() + offset_ : nullptr; }
+    const BYTE* Pixels() const;
+    bool TopRowFirst() const { return frame_ != nullptr; }
     std::uint32_t Width() const { return width_; }
     std::uint32_t Height() const { return height_; }
     int BytesPerPixel() const { return bytesPerPixel_; }
@@ -49,6 +55,7 @@ class CImageAction {
     // Owned by whichever thread holds the object (see above).
     std::unique_ptr<BYTE, TaskMemoryFree> block_;
     std::size_t offset_ = 0;
+    std::shared_ptr<const VideoFrame> frame_;  // a shared picture, else null
     std::uint32_t width_;
     std::uint32_t height_;
     int bytesPerPixel_;

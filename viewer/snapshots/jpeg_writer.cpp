@@ -120,3 +120,10 @@ int WriteJpegBottomUpBgr(const char* fileName, const BYTE* pixels, UINT width, U
     const J_COLOR_SPACE space = bytesPerPixel == 3 ? JCS_EXT_BGR : JCS_EXT_BGRX;
     return Encode(fileName, {top, -rowBytes, bytesPerPixel, space}, width, height, quality);
 }
+
+int WriteJpegTopDownBgrx(const char* fileName, const BYTE* pixels, UINT width, UINT height,
+                         int quality) {
+    if (!fileName || !pixels || width == 0 || height == 0) return 0;
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * 4;
+    return Encode(fileName, {pixels, rowBytes, 4, JCS_EXT_BGRX}, width, height, quality);
+}

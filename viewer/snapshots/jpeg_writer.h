@@ -19,3 +19,8 @@ int WriteJpeg(const char* fileName, const BYTE* pixels, UINT width, UINT height,
 // a byte swap and is never changed. 0 also for another `bytesPerPixel`.
 int WriteJpegBottomUpBgr(const char* fileName, const BYTE* pixels, UINT width, UINT height,
                          int bytesPerPixel, int quality);
+
+// The same file from packed rows of blue, green, red and an ignored fourth byte, top row first
+// (the renderer's own pictures).
+int WriteJpegTopDownBgrx(const char* fileName, const BYTE* pixels, UINT width, UINT height,
+                         int quality);

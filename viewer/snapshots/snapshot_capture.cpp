@@ -4,7 +4,9 @@
 
 #include "platform/base/bitmap.h"
 #include "platform/com/runtime.h"
+#include "platform/media/interfaces/ivideo_frame_source.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
+#include "platform/media/renderers/video_frame.h"
 
 std::unique_ptr<CImageAction> AdoptPackedBitmap(BYTE* dib) {
     if (!dib) return nullptr;
@@ -25,6 +27,14 @@ HRESULT ReadSnapshotImage(CaptureGraph* graph, int channel, std::unique_ptr<CIma
     if (!graph || !image || channel < 1 || channel > 4) return E_INVALIDARG;
     const ComPtr<IBaseFilter>& renderer = graph->renderers[channel - 1];
     if (!renderer) return E_FAIL;
+    // Our renderer shares its picture; the copy through GetCurrentImage is for any other.
+    ComPtr<IVideoFrameSource> source;
+    std::shared_ptr<const VideoFrame> frame;
+    if (SUCCEEDED(renderer.As(&source)) && SUCCEEDED(source->GetCurrentFrame(&frame)) && frame &&
+        frame->width > 0 && frame->height > 0) {
+        *image = std::make_unique<CImageAction>(std::move(frame));
+        return S_OK;
+    }
     ComPtr<IVMRWindowlessControl9> control;
     if (FAILED(renderer.As(&control))) return E_FAIL;
     BYTE* dib = nullptr;

@@ -7,8 +7,10 @@
 #include "viewer/capture/capture_graph.h"
 #include "viewer/snapshots/image_action.h"
 
-// The current picture of the renderer of `channel` (1 to 4), bottom row first, as the renderer
-// gave it: 32-bit pixels keep their fourth byte (ignored when written), 24-bit pixels are packed.
+// The current picture of the renderer of `channel` (1 to 4): shared with the renderer when it
+// offers IVideoFrameSource (top row first, 32-bit), else its GetCurrentImage copy, bottom row
+// first as the renderer gave it: 32-bit pixels keep their fourth byte (ignored when written),
+// 24-bit pixels are packed.
 // E_INVALIDARG for another channel, E_FAIL when the channel has no renderer, the renderer has no
 // picture or the picture has another depth; *image is set only on S_OK.
 HRESULT ReadSnapshotImage(CaptureGraph* graph, int channel, std::unique_ptr<CImageAction>* image);

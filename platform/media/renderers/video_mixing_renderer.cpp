@@ -54,6 +54,8 @@ HRESULT CVideoMixingRenderer9::NonDelegatingQueryInterface(REFIID riid, void** p
         return GetInterface(static_cast<IVMRWindowlessControl9*>(this), ppv);
     if (riid == IID_IVMRMixerBitmap9)
         return GetInterface(static_cast<IVMRMixerBitmap9*>(this), ppv);
+    if (riid == IID_IVideoFrameSource)
+        return GetInterface(static_cast<IVideoFrameSource*>(this), ppv);
     return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -286,6 +288,19 @@ HRESULT CVideoMixingRenderer9::GetCurrentImage(BYTE** dib) {
         std::memcpy(pixels + rowBytes * static_cast<std::size_t>(latest->height - 1 - y),
                     latest->Row(y), rowBytes);
     *dib = block;
+    return S_OK;
+}
+
+HRESULT CVideoMixingRenderer9::GetCurrentFrame(std::shared_ptr<const VideoFrame>* frame) {
+    if (!frame) return E_POINTER;
+    frame->reset();
+    {
+        CAutoLock lock(&lock_);
+        REQUIRE_WINDOWLESS();
+    }
+    std::lock_guard latest(frameLock_);
+    if (!latest_) return E_FAIL;
+    *frame = latest_;
     return S_OK;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/media/base/base_filter.h"
+#include "platform/media/interfaces/ivideo_frame_source.h"
 #include "platform/media/interfaces/ivmr_filter_config9.h"
 #include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
@@ -24,7 +25,8 @@
 class CVideoMixingRenderer9 final : public CBaseFilter,
                                     public IVMRFilterConfig9,
                                     public IVMRWindowlessControl9,
-                                    public IVMRMixerBitmap9 {
+                                    public IVMRMixerBitmap9,
+                                    public IVideoFrameSource {
   public:
     // Class-table creation function.
     static CUnknown* CreateInstance(IUnknown* outer, HRESULT* hr);
@@ -60,6 +62,9 @@ class CVideoMixingRenderer9 final : public CBaseFilter,
     HRESULT RepaintVideo(HWND window, HDC dc) override;
     HRESULT DisplayModeChanged() override;
     HRESULT GetCurrentImage(BYTE** dib) override;
+
+    // IVideoFrameSource: the picture GetCurrentImage copies, shared.
+    HRESULT GetCurrentFrame(std::shared_ptr<const VideoFrame>* frame) override;
     HRESULT SetBorderColor(COLORREF colour) override;
     HRESULT GetBorderColor(COLORREF* colour) override;
 

@@ -6,6 +6,7 @@
 
 #include "platform/media/interfaces/igraph_builder.h"
 #include "platform/media/interfaces/imedia_control.h"
+#include "platform/media/interfaces/ivideo_frame_source.h"
 #include "platform/media/interfaces/ivmr_filter_config9.h"
 #include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
@@ -176,6 +177,36 @@ TEST_F(VideoRendererTest, FramesReachThePaneAndTheCurrentImageIsBottomUp) {
     EXPECT_EQ(windowless->RepaintVideo(&pane, nullptr), S_OK);
     TestPane other;
     EXPECT_EQ(windowless->RepaintVideo(&other, nullptr), E_INVALIDARG);
+}
+
+TEST_F(VideoRendererTest, TheSharedPictureIsTheCurrentImageAndStaysAsItWasWhileHeld) {
+    ASSERT_NO_FATAL_FAILURE(Configure());
+    ComPtr<IVideoFrameSource> source;
+    ASSERT_EQ(renderer.As(&source), S_OK);
+    std::shared_ptr<const VideoFrame> shared;
+    EXPECT_EQ(source->GetCurrentFrame(&shared), E_FAIL);  // nothing arrived yet
+    EXPECT_EQ(source->GetCurrentFrame(nullptr), E_POINTER);
+
+    ASSERT_NE(Frame(), nullptr);
+    ASSERT_EQ(source->GetCurrentFrame(&shared), S_OK);
+    ASSERT_NE(shared, nullptr);
+    BYTE* dib = nullptr;
+    ASSERT_EQ(windowless->GetCurrentImage(&dib), S_OK);
+    const BYTE* rows = dib + sizeof(BITMAPINFOHEADER);
+    const std::vector<std::uint32_t> before = shared->pixels;
+    bool same = true;
+    for (LONG y = 0; y < kHeight; ++y)
+        same = same && std::memcmp(shared->Row(y), rows + (kHeight - 1 - y) * kWidth * 4,
+                                   static_cast<std::size_t>(kWidth) * 4) == 0;
+    CoTaskMemFree(dib);
+    EXPECT_TRUE(same) << "the shared picture is the copied one, top row first";
+
+    // Later frames go into other buffers while the picture is held.
+    for (int k = 0; k < 4; ++k) ASSERT_NE(Frame(), nullptr);
+    EXPECT_TRUE(shared->pixels == before);
+    std::shared_ptr<const VideoFrame> latest;
+    ASSERT_EQ(source->GetCurrentFrame(&latest), S_OK);
+    EXPECT_NE(latest, shared);
 }
 
 TEST_F(VideoRendererTest, AlphaBitmapWithBlackAsTheKey) {

@@ -6,12 +6,30 @@
 #include "platform/ui/scripted_prompts.h"
 #include "tests/viewer/main_window/snapshot_fixture.h"
 #include "tests/viewer/snapshots/jpeg_file.h"
+#include "viewer/snapshots/image_action.h"
+#include "viewer/snapshots/jpeg_writer.h"
 
 namespace main_window_test {
 namespace {
 
 using snapshot_test::DecodedJpeg;
 using snapshot_test::DecodeJpeg;
+
+// The JPEG that the renderer's copied current picture (GetCurrentImage) gives at `path`.
+bool WriteCopiedPicture(CaptureGraph* graph, int channel, const std::string& path) {
+    ComPtr<IVMRWindowlessControl9> control;
+    BYTE* dib = nullptr;
+    if (FAILED(graph->renderers[channel - 1].As(&control)) ||
+        control->GetCurrentImage(&dib) != S_OK)
+        return false;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib, sizeof header);
+    const int written =
+        WriteJpegBottomUpBgr(path.c_str(), dib + sizeof header, static_cast<UINT>(header.biWidth),
+                             static_cast<UINT>(header.biHeight), 4, kSnapshotQuality);
+    CoTaskMemFree(dib);
+    return written == 1;
+}
 
 // The current picture of the renderer of `channel` as top-down RGB rows.
 std::vector<std::uint8_t> CurrentPicture(CaptureGraph* graph, int channel, int* width,
@@ -52,6 +70,13 @@ TEST_F(SnapshotTest, SnapShotSavesEachLiveChannelAsItsPaneShowsItUnderOneTime) {
         EXPECT_EQ(file.height, 576);
         EXPECT_EQ(file.components, 3);
         EXPECT_GE(snapshot_test::Psnr(file.pixels, shown), 30.0) << channel;
+        // The snapshot shares the renderer's picture instead of copying it: it is the very file
+        // the copy gives.
+        const std::string copy = files_.File("copy.jpg");
+        ASSERT_TRUE(WriteCopiedPicture(graph, channel, copy));
+        EXPECT_TRUE(testing_support::ReadFile(copy) ==
+                    testing_support::ReadFile(folder_ + names[channel == 2 ? 0 : 1]))
+            << "channel " << channel << ": the snapshot differs from the copied picture's file";
     }
 }
 
