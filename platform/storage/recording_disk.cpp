@@ -1,5 +1,7 @@
 #include "platform/storage/recording_disk.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -27,6 +29,12 @@ class SystemRecordingDisk final : public RecordingDisk {
 };
 
 }  // namespace
+
+int RecordingDisk::FreeMiB(const std::string& folder) const {
+    std::uint64_t bytes = 0;
+    if (!FreeBytes(folder, &bytes)) return 0;
+    return static_cast<int>(std::min<std::uint64_t>(bytes >> 20, 0x7FFFFFFF));
+}
 
 const RecordingDisk& RecordingDisk::System() {
     static const SystemRecordingDisk disk;

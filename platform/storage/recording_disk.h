@@ -17,6 +17,10 @@ class RecordingDisk {
     // The length of the file at `path` opened for reading; -1 when it cannot be opened.
     virtual std::int64_t FileBytes(const std::string& path) const = 0;
 
+    // FreeBytes in whole MiB, at most 2^31 - 1; 0 when the query fails (a start is then refused
+    // and a recording stopped, as on a full disk).
+    int FreeMiB(const std::string& folder) const;
+
     // statvfs and the file itself.
     static const RecordingDisk& System();
 };

@@ -45,9 +45,7 @@ std::u16string CRecording::RecordingFileName(std::u16string_view folder, const s
 }
 
 int CRecording::FreeSpaceMiB(std::u16string_view folder) const {
-    std::uint64_t bytes = 0;
-    if (!disk_.FreeBytes(utf16::ToUtf8(folder), &bytes)) return 0;
-    return static_cast<int>(std::min<std::uint64_t>(bytes >> 20, 0x7FFFFFFF));
+    return disk_.FreeMiB(utf16::ToUtf8(folder));
 }
 
 int CRecording::FileSizeMiB(std::u16string_view path) const {

@@ -36,9 +36,7 @@ bool CSnapshots::ReadSnapshotFolder(std::u16string* folder) {
 }
 
 int CSnapshots::FreeSpaceMiB(std::u16string_view folder) const {
-    std::uint64_t bytes = 0;
-    if (!disk_.FreeBytes(utf16::ToUtf8(folder), &bytes)) return 0;
-    return static_cast<int>(std::min<std::uint64_t>(bytes >> 20, 0x7FFFFFFF));
+    return disk_.FreeMiB(utf16::ToUtf8(folder));
 }
 
 std::u16string CSnapshots::SnapshotFileName(std::u16string_view folder, int channel,
