@@ -1,0 +1,102 @@
+// What the tests of the channel and system setting dialogs share: a private registry, scripted
+// prompts, reads and writes of stored values, a hive that refuses to grow, and screenshots.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QImage>
+#include <QWidget>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ui/dialog_items.h"
+
+#include "platform/ui/scripted_prompts.h"
+#include "tests/support/temp_dir.h"
+#include "viewer/settings/settings_key.h"
+
+namespace settings_dialog_test {
+
+class SettingsDialogTest : public ::testing::Test {
+  protected:
+    ~SettingsDialogTest() override { CloseSettingsKey(); }
+
+    static void Store(LPCWSTR name, const std::u16string& text) {
+        ASSERT_TRUE(WriteSettingString(OpenSettingsKey(), name, text.c_str()));
+    }
+    static void Store(LPCWSTR name, DWORD value) {
+        ASSERT_TRUE(WriteSettingDword(OpenSettingsKey(), name, value));
+    }
+    static std::u16string Text(LPCWSTR name) {
+        WCHAR text[300] = {};
+        ReadSettingString(OpenSettingsKey(), name, text, 300);
+        return text;
+    }
+    static DWORD Number(LPCWSTR name) {
+        DWORD value = 0xDEAD;
+        ReadSettingDword(OpenSettingsKey(), name, &value);
+        return value;
+    }
+    // The texts of the message boxes since the last call.
+    QStringList Messages() {
+        QStringList texts;
+        for (const CScriptedPrompts::Record& box : prompts_.MessageBoxes())
+            texts << box.caption + u':' + box.text;
+        prompts_ = CScriptedPrompts();
+        return texts;
+    }
+    // The ids of the controls Tab reaches, in the order it reaches them.
+    static std::vector<int> TabOrder(const QWidget& dialog) {
+        std::vector<int> ids;
+        for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == &dialog &&
+                GetDlgCtrlID(w) != 0)
+                ids.push_back(GetDlgCtrlID(w));
+        }
+        return ids;
+    }
+    // Saves the dialog's picture as `name`.png under $QUADREL_SCREENSHOT_DIR when that is set, and
+    // checks that it is not blank.
+    static void Screenshot(QWidget& dialog, const QString& name) {
+        const QImage picture = dialog.grab().toImage();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_NE(picture.pixel(0, 0), picture.pixel(picture.width() / 2, picture.height() / 2))
+            << "the dialog looks blank";
+        if (const char* dir = std::getenv("QUADREL_SCREENSHOT_DIR")) {
+            EXPECT_TRUE(picture.save(QDir(QString::fromLocal8Bit(dir)).filePath(name + ".png")));
+        }
+    }
+
+    testing_support::TempRegistry registry_;
+    CScriptedPrompts prompts_;
+};
+
+// While it lives, no file of this process may grow past the user hive's present size plus
+// `slack` bytes: a registry write that makes the hive longer than that fails.
+class HiveSizeLimit {
+  public:
+    HiveSizeLimit(const std::string& hive, std::uintmax_t slack) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t size = static_cast<rlim_t>(std::filesystem::file_size(hive) + slack);
+        struct rlimit limit = {size, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~HiveSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    HiveSizeLimit(const HiveSizeLimit&) = delete;
+    HiveSizeLimit& operator=(const HiveSizeLimit&) = delete;
+
+  private:
+    struct rlimit old_ {};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+}  // namespace settings_dialog_test
