@@ -223,6 +223,9 @@ void CQuadrelDlg::OnCommand(int id, int code) {
         case IDC_CHANNEL_SETTING:
             OnChannelSetting();
             return;
+        case IDC_SYSTEM:
+            OnSystemSetting();
+            return;
         case IDC_PROPERTY:
             OnProperty();
             return;
@@ -249,8 +252,6 @@ void CQuadrelDlg::OnCommand(int id, int code) {
             CDialog::OnCommand(id, code);
             return;
         default:
-            // The settings buttons act through the handlers of their own parts of
-            // the viewer.
             return;
     }
 }

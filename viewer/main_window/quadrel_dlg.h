@@ -148,7 +148,14 @@ class CQuadrelDlg : public CDialog,
     void OnSearch();
     void OnShowStamp();
     void OnVolume(bool on);
+    // The channel setting dialog; after its OK the settings are reloaded, the alarms cleared
+    // and the channel configuration given to the graph and the device.
     void OnChannelSetting();
+    // The channel setting dialog's Reset: a new signal search on the running capture, and
+    // WM_SIGNAL_RESET queued.
+    void ResetSignalSearch();
+    // The system setting dialog, while a capture runs.
+    void OnSystemSetting();
     void OnProperty();
 
     // ---- What the features may ask of the window (GUI thread, from inside their operations) ----

@@ -1,12 +1,17 @@
 // The buttons of the viewer's own display and device settings: the signal search, the stamp on
 // the panes, the sound, the channel settings and the grabber's property pages. Each passes the
-// login gate, then asks the capture.
+// login gate, then asks the capture; the channel and system setting dialogs store theirs in the
+// settings key.
 #include "platform/media/interfaces/ibasic_audio.h"
+#include "platform/ui/dialog_codes.h"
+#include "platform/ui/prompts.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/quadrel_dlg.h"
+#include "viewer/settings/channel_setting_dialog.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
+#include "viewer/settings/system_setting_dialog.h"
 
 namespace {
 
@@ -44,7 +49,29 @@ void CQuadrelDlg::OnVolume(bool on) {
 
 void CQuadrelDlg::OnChannelSetting() {
     if (!lock_.EnsureUnlocked()) return;
-    // The channel setting dialog opens here (the settings issue).
+    CChannelSettingDlg dialog(
+        Prompts(), [this] { ResetSignalSearch(); }, this);
+    if (Prompts().RunModal(dialog) != IDOK) return;
+    ReloadGrabberSettings();
+    alarms_.ResetAlarms();
+    // The new titles, valid channels and turn timing go to the graph and the device; a graph
+    // that is missing is built and run, without the rest of a capture's start.
+    capture_.ConfigureCapture();
+}
+
+void CQuadrelDlg::ResetSignalSearch() {
+    // Only the capture this window runs is searched: a graph made here would have no panes.
+    CaptureGraph* graph = capture_.Graph();
+    if (!graph) return;
+    StartSearch(graph);
+    PostSignalReset();
+}
+
+void CQuadrelDlg::OnSystemSetting() {
+    if (!capture_.Graph() || !lock_.EnsureUnlocked()) return;
+    // The recorder and the login read what the dialog stores when they need it.
+    CSystemSettingDlg dialog(Prompts(), this);
+    Prompts().RunModal(dialog);
 }
 
 void CQuadrelDlg::OnProperty() {
