@@ -65,8 +65,11 @@ class SettingsDialogTest : public ::testing::Test {
     static void Screenshot(QWidget& dialog, const QString& name) {
         const QImage picture = dialog.grab().toImage();
         ASSERT_FALSE(picture.isNull());
-        EXPECT_NE(picture.pixel(0, 0), picture.pixel(picture.width() / 2, picture.height() / 2))
-            << "the dialog looks blank";
+        int differing = 0;
+        for (int y = 0; y < picture.height(); y += 4)
+            for (int x = 0; x < picture.width(); x += 4)
+                differing += picture.pixel(x, y) != picture.pixel(0, 0) ? 1 : 0;
+        EXPECT_GT(differing, 100) << "the dialog looks blank";
         if (const char* dir = std::getenv("QUADREL_SCREENSHOT_DIR")) {
             EXPECT_TRUE(picture.save(QDir(QString::fromLocal8Bit(dir)).filePath(name + ".png")));
         }
