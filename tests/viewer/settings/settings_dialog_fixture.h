@@ -1,16 +1,13 @@
 // What the tests of the channel and system setting dialogs share: a private registry, scripted
-// prompts, reads and writes of stored values, a hive that refuses to grow, and screenshots.
+// prompts, reads and writes of stored values, the Tab order, and screenshots.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QImage>
 #include <QWidget>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 
 #include "platform/ui/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
+#include "tests/viewer/settings/hive_size_limit.h"
 #include "viewer/settings/settings_key.h"
 
 namespace settings_dialog_test {
@@ -77,29 +75,6 @@ class SettingsDialogTest : public ::testing::Test {
 
     testing_support::TempRegistry registry_;
     CScriptedPrompts prompts_;
-};
-
-// While it lives, no file of this process may grow past the user hive's present size plus
-// `slack` bytes: a registry write that makes the hive longer than that fails.
-class HiveSizeLimit {
-  public:
-    HiveSizeLimit(const std::string& hive, std::uintmax_t slack) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlim_t size = static_cast<rlim_t>(std::filesystem::file_size(hive) + slack);
-        struct rlimit limit = {size, old_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~HiveSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    HiveSizeLimit(const HiveSizeLimit&) = delete;
-    HiveSizeLimit& operator=(const HiveSizeLimit&) = delete;
-
-  private:
-    struct rlimit old_ {};
-    void (*oldHandler_)(int) = nullptr;
 };
 
 }  // namespace settings_dialog_test
