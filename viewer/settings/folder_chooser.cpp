@@ -10,9 +10,12 @@ std::optional<QString> ChooseSaveFolder(IPrompts& prompts, QWidget* owner) {
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (prompts.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-    QString path = chosen.front();
-    if (path.startsWith(u' ')) return std::nullopt;
-    if (!path.endsWith(u'/')) path += u'/';
-    return path;
+    if (chosen.isEmpty()) return std::nullopt;
+    return SaveFolderFromChoice(chosen.front());
+}
+
+std::optional<QString> SaveFolderFromChoice(QString chosen) {
+    if (chosen.isEmpty() || chosen.startsWith(u' ')) return std::nullopt;
+    if (!chosen.endsWith(u'/')) chosen += u'/';
+    return chosen;
 }

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/dialog_lists.h"
 #include "tests/viewer/settings/settings_dialog_fixture.h"
+#include "viewer/settings/folder_chooser.h"
 #include "viewer/settings/settings_schema.h"
 #include "viewer/settings/system_setting_dialog.h"
 
@@ -160,6 +162,39 @@ TEST_F(SystemSettingDialogTest, BrowseShowsTheChosenFolderWithASlashAndStoresItO
     Ok();
     EXPECT_TRUE(EndedWithOk());
     EXPECT_EQ(QString::fromStdU16String(Text(setting::kSaveFilePath)), expected);
+}
+
+TEST_F(SystemSettingDialogTest, AFolderWhosePathWouldNotFitTheStoredPathIsNotTaken) {
+    // 258 characters with the slash fit; 260 would be cut to another folder's name.
+    const testing_support::TempDir root;
+    const auto Nested = [&](std::size_t length) {
+        std::string folder = root.Path();
+        while (folder.size() < length) {
+            const std::size_t name = std::min<std::size_t>(100, length - folder.size() - 1);
+            folder += '/' + std::string(std::max<std::size_t>(name, 1), 'f');
+        }
+        std::filesystem::create_directories(folder);
+        return folder;
+    };
+    const std::string fits = Nested(258);
+    const std::string tooLong = Nested(259);
+    ASSERT_EQ(fits.size(), 258u);
+    ASSERT_EQ(tooLong.size(), 259u);
+    Open();
+    ChooseFolder(fits);
+    EXPECT_EQ(GetDlgItemText(Dlg(), IDC_SYS_SAVE_PATH), QString::fromStdString(fits) + u'/');
+    ChooseFolder(tooLong);
+    EXPECT_EQ(GetDlgItemText(Dlg(), IDC_SYS_SAVE_PATH), QString::fromStdString(fits) + u'/');
+}
+
+TEST(SaveFolderFromChoiceTest, AppendsOneSlashAndRefusesEmptyPathsAndPathsStartingWithASpace) {
+    // The folder dialog gives absolute paths, so the last two never come from it; the rule is
+    // kept for any other caller.
+    EXPECT_EQ(SaveFolderFromChoice(QStringLiteral("/srv/cameras")), u"/srv/cameras/");
+    EXPECT_EQ(SaveFolderFromChoice(QStringLiteral("/srv/cameras/")), u"/srv/cameras/");
+    EXPECT_EQ(SaveFolderFromChoice(QStringLiteral("/")), u"/");
+    EXPECT_EQ(SaveFolderFromChoice(QString()), std::nullopt);
+    EXPECT_EQ(SaveFolderFromChoice(QStringLiteral(" /srv/cameras")), std::nullopt);
 }
 
 TEST_F(SystemSettingDialogTest, TypingStopsWhereOkWouldCut) {
