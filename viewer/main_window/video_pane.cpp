@@ -45,9 +45,14 @@ void CVideoPane::ClearVideo() {
 
 void CVideoPane::paintEvent(QPaintEvent* /*event*/) {
     if (std::shared_ptr<const VideoFrame> frame = TakeFrame()) {
+        // A renderer given the pane again hands over the frame the pane holds already (the
+        // renderer reuses no frame the pane still holds, so the same frame is the same picture);
+        // only a new frame ends the picture laid over the video.
+        if (frame != frame_) {
+            picture_ = QImage();
+            ++framesShown_;
+        }
         frame_ = std::move(frame);
-        picture_ = QImage();
-        ++framesShown_;
     }
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);

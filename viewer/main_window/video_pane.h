@@ -2,7 +2,7 @@
 // It is the clipping window of a video renderer: the renderer's streaming thread publishes the
 // latest frame into the pane's mailbox and wakes it; the pane takes the frame when it paints and
 // draws it scaled into the video destination. A pane picture (e.g. "No Signal") can be laid
-// over the video; it stays until the next frame arrives. Mouse presses pass through to the main
+// over the video; it stays until a new frame arrives. Mouse presses pass through to the main
 // window, which hit-tests the panes itself.
 //
 // Threads: FrameReady may be called on any thread; everything else is GUI thread only.

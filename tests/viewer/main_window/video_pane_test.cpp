@@ -74,6 +74,21 @@ TEST_F(VideoPaneTest, PictureStaysOverTheVideoUntilTheNextFrame) {
     EXPECT_TRUE(pane_.Picture().isNull());
 }
 
+TEST_F(VideoPaneTest, TheFrameAlreadyShownHandedOverAgainKeepsThePicture) {
+    // A renderer given its pane again (a new layout) hands over its latest frame, which the pane
+    // may be showing already: a closed channel's pane must keep its picture then.
+    const std::shared_ptr<const VideoFrame> last = Frame(kRed, kRed);
+    Publish(last);
+    EXPECT_EQ(At(pane_, 5, 5), kRed);
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(kGreen);
+    pane_.SetPicture(picture);
+    Publish(last);
+    EXPECT_EQ(At(pane_, 5, 5), kGreen);
+    EXPECT_FALSE(pane_.Picture().isNull());
+    EXPECT_EQ(pane_.FramesShown(), 1);
+}
+
 TEST_F(VideoPaneTest, ClearingForgetsTheFrameAndThePicture) {
     Publish(Frame(kRed, kRed));
     EXPECT_EQ(At(pane_, 5, 5), kRed);
