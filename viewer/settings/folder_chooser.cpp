@@ -1,11 +1,13 @@
 #include "viewer/settings/folder_chooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "platform/ui/prompts.h"
 
-std::optional<QString> ChooseSaveFolder(IPrompts& prompts, QWidget* owner) {
+std::optional<QString> ChooseSaveFolder(IPrompts& prompts, QWidget* owner, const QString& current) {
     QFileDialog dialog(owner, QStringLiteral("选择保存路径: "));
+    if (!current.isEmpty() && QFileInfo(current).isDir()) dialog.setDirectory(current);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (prompts.RunModal(dialog) != QDialog::Accepted) return std::nullopt;

@@ -144,7 +144,8 @@ void CSnapScheduleDlg::OnCommand(int id, int code) {
 
 void CSnapScheduleDlg::OnBrowse() {
     if (!OpenSettingsKey()) return;
-    if (const std::optional<QString> folder = ChooseSaveFolder(prompts_, this))
+    if (const std::optional<QString> folder =
+            ChooseSaveFolder(prompts_, this, GetDlgItemText(this, IDC_SNAP_PATH)))
         SetDlgItemText(this, IDC_SNAP_PATH, *folder);
 }
 

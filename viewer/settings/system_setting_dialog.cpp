@@ -96,7 +96,8 @@ void CSystemSettingDlg::OnCommand(int id, int code) {
 
 void CSystemSettingDlg::OnBrowse() {
     if (!OpenSettingsKey()) return;
-    const std::optional<QString> folder = ChooseSaveFolder(prompts_, this);
+    const std::optional<QString> folder =
+        ChooseSaveFolder(prompts_, this, GetDlgItemText(this, IDC_SYS_SAVE_PATH));
     // A folder whose path with its "/" would not fit the stored 259 characters is not taken: cut,
     // it would name another folder.
     if (!folder || folder->size() > kStoredPathChars) return;

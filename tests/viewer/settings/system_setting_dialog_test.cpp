@@ -41,9 +41,10 @@ class SystemSettingDialogTest : public SettingsDialogTest {
     bool EndedWithOk() const { return !dialog_->isVisible() && dialog_->result() == IDOK; }
     // Plays the folder dialog: `folder` chosen, or cancelled when empty.
     void ChooseFolder(const std::string& folder) {
-        prompts_.PlayModal([folder](QDialog& dialog) {
+        prompts_.PlayModal([this, folder](QDialog& dialog) {
             auto* files = qobject_cast<QFileDialog*>(&dialog);
             ASSERT_NE(files, nullptr);
+            openedIn_ = files->directory().absolutePath();
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("选择保存路径: "));
             if (folder.empty()) return dialog.reject();
             files->setDirectory(QString::fromStdString(folder));
@@ -54,6 +55,7 @@ class SystemSettingDialogTest : public SettingsDialogTest {
     }
 
     std::unique_ptr<CSystemSettingDlg> dialog_;
+    QString openedIn_;  // where the last folder dialog opened
 };
 
 TEST_F(SystemSettingDialogTest, AFreshKeyShowsTheDefaultPathAdminHighAndNoPassword) {
@@ -156,9 +158,10 @@ TEST_F(SystemSettingDialogTest, BrowseShowsTheChosenFolderWithASlashAndStoresItO
     ChooseFolder("/");
     EXPECT_EQ(GetDlgItemText(Dlg(), IDC_SYS_SAVE_PATH), "/");
     ChooseFolder(chosen.Path());
-    // Cancelled, the field keeps its text.
+    // Cancelled, the field keeps its text; the dialog opened in the folder the field shows.
     ChooseFolder("");
     EXPECT_EQ(GetDlgItemText(Dlg(), IDC_SYS_SAVE_PATH), expected);
+    EXPECT_EQ(openedIn_, QString::fromStdString(chosen.Path()));
     Ok();
     EXPECT_TRUE(EndedWithOk());
     EXPECT_EQ(QString::fromStdU16String(Text(setting::kSaveFilePath)), expected);
