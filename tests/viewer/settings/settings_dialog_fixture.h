@@ -1,4 +1,4 @@
-// What the tests of the channel and system setting dialogs share: a private registry, scripted
+// What the tests of the setting dialogs share: a private registry, scripted
 // prompts, reads and writes of stored values, the Tab order, and screenshots.
 #pragma once
 

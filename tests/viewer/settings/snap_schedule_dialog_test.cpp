@@ -9,18 +9,14 @@
 
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
-#include "platform/ui/scripted_prompts.h"
-#include "tests/support/temp_dir.h"
-#include "viewer/settings/settings_key.h"
+#include "tests/viewer/settings/settings_dialog_fixture.h"
 #include "viewer/settings/settings_schema.h"
 #include "viewer/settings/snap_schedule_dialog.h"
 
 namespace {
 
-class SnapScheduleDialogTest : public ::testing::Test {
+class SnapScheduleDialogTest : public settings_dialog_test::SettingsDialogTest {
   protected:
-    ~SnapScheduleDialogTest() override { CloseSettingsKey(); }
-
     void SetUp() override {
         SetToday(2011, 5, 22);
         Store(setting::kScheduleSnapStart, u"2011-05-22");
@@ -33,22 +29,6 @@ class SnapScheduleDialogTest : public ::testing::Test {
         now_.tm_mon = month - 1;
         now_.tm_mday = day;
         now_.tm_hour = 9;
-    }
-    static void Store(LPCWSTR name, LPCWSTR text) {
-        ASSERT_TRUE(WriteSettingString(OpenSettingsKey(), name, text));
-    }
-    static void Store(LPCWSTR name, DWORD value) {
-        ASSERT_TRUE(WriteSettingDword(OpenSettingsKey(), name, value));
-    }
-    static std::u16string Text(LPCWSTR name) {
-        WCHAR text[300] = {};
-        ReadSettingString(OpenSettingsKey(), name, text, 300);
-        return text;
-    }
-    static DWORD Number(LPCWSTR name) {
-        DWORD value = 0xDEAD;
-        ReadSettingDword(OpenSettingsKey(), name, &value);
-        return value;
     }
 
     // Shows the dialog (its initialisation runs first).
@@ -73,8 +53,6 @@ class SnapScheduleDialogTest : public ::testing::Test {
         return boxes[0].text;
     }
 
-    testing_support::TempRegistry registry_;
-    CScriptedPrompts prompts_;
     std::tm now_{};
     std::unique_ptr<CSnapScheduleDlg> dialog_;
 };
