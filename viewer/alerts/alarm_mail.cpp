@@ -15,5 +15,11 @@ std::optional<OutgoingMail> BuildAlarmMail(const GrabberSettings& settings, std:
     const MailTexts texts{settings.smtpServer,  settings.mailFromAddr, settings.mailFromName,
                           settings.mailDst,     settings.mailTitle,    settings.mailSrc,
                           settings.mailPassword};
-    return PrepareMail(texts, settings.smtpAuth == 1, AlarmMailBody(bit));
+    std::optional<OutgoingMail> mail =
+        PrepareMail(texts, settings.smtpAuth == 1, AlarmMailBody(bit));
+    if (mail) {
+        mail->port = static_cast<std::uint16_t>(settings.smtpPort);
+        mail->security = MailSecurityFromSetting(static_cast<std::uint32_t>(settings.smtpSecurity));
+    }
+    return mail;
 }

@@ -11,5 +11,5 @@
 const char* AlarmMailBody(std::uint32_t bit);
 
 // The alarm mail for `bit` with the mail settings of `settings`; nothing when one of them is
-// empty or does not convert within 512 bytes.
+// empty or does not convert within 512 bytes. Its port and transport security are the stored ones.
 std::optional<OutgoingMail> BuildAlarmMail(const GrabberSettings& settings, std::uint32_t bit);

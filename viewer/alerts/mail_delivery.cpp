@@ -11,7 +11,9 @@ bool DeliverMail(const OutgoingMail& mail, const MailTransport& transport, const
         return false;
     }
     smtp.SetServerHost(mail.server.c_str());
-    smtp.port = transport.port;
+    smtp.SetPort(mail.port != 0 ? mail.port : transport.port);
+    smtp.SetSecurity(mail.security);
+    smtp.SetTrustFile(transport.caFile);
     smtp.SetFromAddress(mail.fromAddress.c_str());
     smtp.SetFromName(mail.fromName.c_str());
     smtp.SetReplyAddress(mail.fromAddress.c_str());

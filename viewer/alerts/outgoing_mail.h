@@ -2,10 +2,12 @@
 // PrepareMail, which converts the settings' texts for it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "platform/base/win_types.h"
+#include "viewer/alerts/mail_security.h"
 
 struct OutgoingMail {
     std::string server;
@@ -15,8 +17,10 @@ struct OutgoingMail {
     std::string subject;
     std::string user;
     std::string password;
-    bool login = false;  // log in with user and password (AUTH LOGIN)
+    bool login = false;  // log in with user and password (AUTH LOGIN, or PLAIN)
     std::string body;
+    std::uint16_t port = 0;  // the server's port; 0: the transport's default
+    MailSecurity security = MailSecurity::kNone;
 };
 
 // The UTF-16 texts of a mail, NUL-terminated.

@@ -8,10 +8,12 @@
 #include <new>
 
 #include "viewer/alerts/base64.h"
+#include "viewer/alerts/ehlo_reply.h"
 #include "viewer/alerts/mail_date.h"
 #include "viewer/alerts/mail_text.h"
 #include "viewer/alerts/smtp_error.h"
 #include "viewer/alerts/smtp_reply.h"
+#include "viewer/alerts/tls_channel.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ constexpr WORD kSmtpPort = 25;
 constexpr const char* kMailerText = "This is (v3.02) Professional";
 // Used in EHLO when the machine's own name cannot be obtained.
 constexpr const char* kFallbackHostName = "domain";
+// Longest wait for the TLS farewell at the end.
+constexpr std::chrono::milliseconds kCloseTimeout{1000};
 
 }  // namespace
 
@@ -101,8 +105,43 @@ bool CSmtp::Deliver() {
         return false;
     }
     const bool delivered = RunDialogue();
+    if (tls) {
+        tls->Close(TcpConnection::Clock::now() + std::min(replyTimeout, kCloseTimeout));
+        tls.reset();
+    }
     socket.Close();
     return delivered;
+}
+
+std::string CSmtp::LastReplyLine() const {
+    std::string reply = LastReply();
+    while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) reply.pop_back();
+    const std::size_t lineStart = reply.rfind('\n');
+    return lineStart == std::string::npos ? reply : reply.substr(lineStart + 1);
+}
+
+bool CSmtp::Hello() {
+    if (!Exchange({"EHLO ", SingleLine(localHost), "\r\n"}, 250, smtp_error::kEhloRefused))
+        return false;
+    const EhloExtensions offered = ParseEhloReply(receiveBuffer.data());
+    offersStartTls = offered.startTls;
+    listsAuth = offered.authListed;
+    offersLogin = offered.login;
+    offersPlain = offered.plain;
+    return true;
+}
+
+bool CSmtp::StartTls() {
+    tls = std::make_unique<TlsChannel>(socket);
+    if (tls->Handshake(serverHost.value_or(std::string()), trustFile,
+                       TcpConnection::Clock::now() + replyTimeout))
+        return true;
+    tlsFailure = tls->Reason();
+    errorCode = tls->LastFailure() == TlsChannel::Failure::kCertificate
+                    ? smtp_error::kCertificateNotVerified
+                    : smtp_error::kTlsFailed;
+    tls.reset();  // nothing more goes over this connection
+    return false;
 }
 
 bool CSmtp::RunDialogue() {
@@ -111,6 +150,7 @@ bool CSmtp::RunDialogue() {
         errorCode = smtp_error::kNoConnection;
         return false;
     }
+    if (security == MailSecurity::kImplicitTls && !StartTls()) return false;
     if (!ReceiveReply()) return false;
     if (ReplyCode() != 220) {
         errorCode = smtp_error::kBadGreeting;
@@ -119,12 +159,26 @@ bool CSmtp::RunDialogue() {
 
     char name[256] = {};
     localHost = ::gethostname(name, sizeof name - 1) == 0 && name[0] ? name : kFallbackHostName;
-    if (!Exchange({"EHLO ", SingleLine(localHost), "\r\n"}, 250, smtp_error::kEhloRefused))
-        return false;
+    if (!Hello()) return false;
 
-    // A login user is set only for servers that require one; without it the AUTH LOGIN exchange
-    // is left out and the server is expected to take the mail as it is.
-    if (authUser && !authUser->empty() && !Login()) return false;
+    if (security == MailSecurity::kStartTls) {
+        // Without STARTTLS nothing more is said in plain text: no login, no addresses.
+        if (!offersStartTls) {
+            errorCode = smtp_error::kStartTlsRefused;
+            return false;
+        }
+        if (!Exchange({"STARTTLS\r\n"}, 220, smtp_error::kStartTlsRefused) || !StartTls())
+            return false;
+        if (!Hello()) return false;  // what the server offers may differ under TLS
+    }
+
+    // A login user is set only for servers that require one; without it the AUTH exchange is
+    // left out and the server is expected to take the mail as it is. LOGIN is the rule; PLAIN
+    // only for a server that lists its mechanisms with PLAIN and without LOGIN.
+    if (authUser && !authUser->empty()) {
+        const bool plain = listsAuth && !offersLogin && offersPlain;
+        if (!(plain ? LoginPlain() : Login())) return false;
+    }
 
     if (!fromAddress) {
         errorCode = smtp_error::kNoSender;
@@ -184,6 +238,35 @@ bool CSmtp::Login() {
             return false;
         default:
             errorCode = smtp_error::kLoginUnexpected;
+            return false;
+    }
+}
+
+bool CSmtp::LoginPlain() {
+    if (!authPassword) {
+        errorCode = smtp_error::kNoLoginPassword;
+        return false;
+    }
+    // The initial response: no authorisation identity, NUL, user, NUL, password.
+    std::string credentials;
+    credentials.reserve(authUser->size() + authPassword->size() + 2);
+    credentials += '\0';
+    credentials += *authUser;
+    credentials += '\0';
+    credentials += *authPassword;
+    if (!SendCommand(
+            {"AUTH PLAIN ", Base64Encode(credentials.data(), credentials.size()), "\r\n"}) ||
+        !ReceiveReply())
+        return false;
+    const int code = ReplyCode();
+    switch (code) {
+        case 235:
+            return true;
+        case 535:
+            errorCode = smtp_error::kLoginRejected;
+            return false;
+        default:
+            errorCode = code >= 500 ? smtp_error::kAuthRefused : smtp_error::kLoginUnexpected;
             return false;
     }
 }
@@ -251,7 +334,7 @@ bool CSmtp::SendCommand(std::initializer_list<std::string_view> parts) {
 bool CSmtp::SendBuffer() {
     const std::size_t length = std::strlen(sendBuffer.data());
     if (length == 0) return true;
-    if (socket.SendAll(sendBuffer.data(), length, TcpConnection::Clock::now() + replyTimeout) !=
+    if (Send(sendBuffer.data(), length, TcpConnection::Clock::now() + replyTimeout) !=
         TcpConnection::Result::kOk) {
         errorCode = smtp_error::kSendFailed;
         return false;
@@ -276,7 +359,7 @@ bool CSmtp::ReceiveReply() {
     for (;;) {
         const std::span<char> space = reader.FreeSpace();
         std::size_t received = 0;
-        switch (socket.ReceiveSome(space.data(), space.size(), deadline, &received)) {
+        switch (Receive(space.data(), space.size(), deadline, &received)) {
             case TcpConnection::Result::kOk:
                 if (reader.Append(received)) return true;
                 break;
@@ -289,6 +372,23 @@ bool CSmtp::ReceiveReply() {
                 return false;
         }
     }
+}
+
+TcpConnection::Result CSmtp::Send(const char* data, std::size_t size,
+                                  TcpConnection::Clock::time_point deadline) {
+    if (!tls) return socket.SendAll(data, size, deadline);
+    const TcpConnection::Result result = tls->SendAll(data, size, deadline);
+    if (result != TcpConnection::Result::kOk) tlsFailure = tls->Reason();
+    return result;
+}
+
+TcpConnection::Result CSmtp::Receive(char* data, std::size_t capacity,
+                                     TcpConnection::Clock::time_point deadline,
+                                     std::size_t* received) {
+    if (!tls) return socket.ReceiveSome(data, capacity, deadline, received);
+    const TcpConnection::Result result = tls->ReceiveSome(data, capacity, deadline, received);
+    if (result != TcpConnection::Result::kOk) tlsFailure = tls->Reason();
+    return result;
 }
 
 int CSmtp::ReplyCode() const {

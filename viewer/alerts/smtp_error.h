@@ -25,11 +25,20 @@ inline constexpr DWORD kAuthRefused = 302;
 inline constexpr DWORD kDataRefused = 303;
 inline constexpr DWORD kQuitNotAnswered = 304;  // QUIT not answered with 221
 inline constexpr DWORD kRecipientRefused = 305;
-inline constexpr DWORD kMessageRefused = 306;    // refused after the end of data
+inline constexpr DWORD kMessageRefused = 306;  // refused after the end of data
+// STARTTLS asked for but not listed in the EHLO reply, or answered other than 220; no login
+// and no mail went out over the plain connection.
+inline constexpr DWORD kStartTlsRefused = 307;
 inline constexpr DWORD kConnectionClosed = 400;  // the server closed the connection
 inline constexpr DWORD kBadGreeting = 401;       // greeting not 220
 inline constexpr DWORD kLoginRejected = 404;     // login rejected (535)
 inline constexpr DWORD kLoginUnexpected = 405;   // unexpected reply during login
 inline constexpr DWORD kOutOfMemory = 406;
+// The server's certificate did not verify: not issued by a trusted authority, expired or not
+// yet valid, or not for the server's host name.
+inline constexpr DWORD kCertificateNotVerified = 407;
+// The TLS session could not be set up or its handshake failed otherwise (no common protocol
+// version, the connection failed or timed out during the handshake).
+inline constexpr DWORD kTlsFailed = 408;
 
 }  // namespace smtp_error

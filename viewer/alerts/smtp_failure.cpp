@@ -30,18 +30,33 @@ QString ConnectionReason(int error, bool connecting) {
 }  // namespace
 
 QString DescribeSmtpFailure(const CSmtp& mail) {
+    const QString tls = QString::fromLocal8Bit(mail.TlsFailure());
     switch (mail.errorCode) {
         case smtp_error::kNoConnection:
             return ConnectionReason(mail.SocketError(), true);
         case smtp_error::kSendFailed:
-        case smtp_error::kReceiveFailed:
-            return ConnectionReason(mail.SocketError(), false);
+        case smtp_error::kReceiveFailed: {
+            const QString reason = ConnectionReason(mail.SocketError(), false);
+            if (!reason.isEmpty() || tls.isEmpty()) return reason;
+            return QStringLiteral("TLS 连接出错: ") + tls;
+        }
         case smtp_error::kConnectionClosed:
             return QStringLiteral("服务器关闭了连接 (connection closed)");
+        case smtp_error::kCertificateNotVerified:
+            return QStringLiteral("服务器证书验证失败 (certificate not verified): ") + tls;
+        case smtp_error::kTlsFailed: {
+            const QString reason = ConnectionReason(mail.SocketError(), false);
+            return QStringLiteral("TLS 握手失败 (handshake failed): ") +
+                   (reason.isEmpty() ? tls : reason);
+        }
         default:
             break;
     }
-    QString reply = QString::fromLocal8Bit(mail.LastReply()).trimmed();
-    if (reply.isEmpty()) return QString();
-    return QStringLiteral("服务器回复: ") + reply;
+    const QString reply = QString::fromLocal8Bit(mail.LastReplyLine()).trimmed();
+    QString text;
+    if (mail.errorCode == smtp_error::kStartTlsRefused)
+        text = QStringLiteral("服务器不支持 STARTTLS (STARTTLS not offered)");
+    if (reply.isEmpty()) return text;
+    if (!text.isEmpty()) text += QStringLiteral("\n");
+    return text + QStringLiteral("服务器回复: ") + reply;
 }

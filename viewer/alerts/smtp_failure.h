@@ -1,5 +1,6 @@
-// Why a mail did not go out, in words a user can act on: the server's last reply when it refused
-// something, otherwise what went wrong with the connection (time-out, refused, no route).
+// Why a mail did not go out, in words a user can act on: the server's last reply line when it
+// refused something, otherwise what went wrong with the connection (time-out, refused, no route)
+// or with TLS (the certificate that did not verify, the failed handshake).
 #pragma once
 
 #include <QString>

@@ -44,6 +44,13 @@ int LoadGrabberSettings(GrabberSettings* s, SettingsKeyHolder* holder) {
         }
     }
 
+    s->smtpPort = 0;
+    if (ReadSettingDword(holder, kSmtpPort, &value) && value >= 1 && value <= 65535)
+        s->smtpPort = static_cast<std::int32_t>(value);
+    s->smtpSecurity = 0;
+    if (ReadSettingDword(holder, kSmtpSecurity, &value) && value <= 2)
+        s->smtpSecurity = static_cast<std::int32_t>(value);
+
     if (ReadSettingDword(holder, kFirstRun, &value) && value != 0) {
         s->firstRun = 0;
     } else {

@@ -21,6 +21,11 @@ struct GrabberSettings {
     std::int32_t channelEnabled[4];
     std::int32_t firstRun;
     std::int32_t autoLockSeconds;
+    // "SMTP Port" when it reads and lies in 1 to 65535, else 0 (the default port, 25).
+    std::int32_t smtpPort;
+    // "SMTP Security" when it reads and is 0 (none), 1 (STARTTLS) or 2 (TLS from the start),
+    // else 0.
+    std::int32_t smtpSecurity;
 };
 
 // Fills a zero-filled `settings` from the key of `holder`. Returns 1, or 0 when either is null.

@@ -57,4 +57,8 @@ inline constexpr LPCWSTR kTvFormat = u"TV Format";
 inline constexpr LPCWSTR kFirstRun = u"First Run";
 inline constexpr LPCWSTR kSaveResolution = u"Save Resolution";
 inline constexpr LPCWSTR kFastTurning = u"Fast Turning";
+// Values outside the id table: never written at the first run; a missing value means the
+// default, port 25 and no transport security.
+inline constexpr LPCWSTR kSmtpPort = u"SMTP Port";
+inline constexpr LPCWSTR kSmtpSecurity = u"SMTP Security";
 }  // namespace setting

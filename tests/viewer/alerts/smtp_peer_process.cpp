@@ -52,10 +52,20 @@ bool Accepts(std::uint16_t port) {
 }  // namespace
 
 SmtpPeerProcess::SmtpPeerProcess(const std::string& outDir, const std::string& user,
-                                 const std::string& password)
-    : port_(FreeLoopbackPort()) {
+                                 const std::string& password, const Options& options)
+    : port_(FreeLoopbackPort()), caFile_(outDir + "/ca.pem") {
+    using Tls = Options::Tls;
+    using Certificate = Options::Certificate;
     const std::string port = std::to_string(port_);
     std::vector<std::string> args{kPython, SMTP_PEER_SCRIPT, port, outDir, user, password};
+    if (options.tls != Tls::kNone) {
+        args.insert(args.end(), {"--tls", options.tls == Tls::kStartTls ? "starttls" : "implicit"});
+        args.insert(args.end(),
+                    {"--cert", options.certificate == Certificate::kGood        ? "good"
+                               : options.certificate == Certificate::kWrongHost ? "wrong-host"
+                                                                                : "expired"});
+    }
+    if (!options.offerLogin) args.push_back("--without-login");
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);

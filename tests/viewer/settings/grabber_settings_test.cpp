@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/viewer/settings/settings_fixture.h"
+#include "viewer/settings/settings_schema.h"
 
 namespace {
 
@@ -92,6 +93,28 @@ TEST_F(GrabberSettingsTest, SignalLoseAlarmUsesTheTwoLowBits) {
     s = Load();
     EXPECT_EQ(s.smtpAuth, 1);
     EXPECT_EQ(s.autoLockEnabled, 0);
+}
+
+TEST_F(GrabberSettingsTest, MailPortAndSecurityAreNotWrittenAtFirstRunAndFallBackToDefaults) {
+    const GrabberSettings first = Load();
+    DWORD value = 0;
+    EXPECT_FALSE(ReadSettingDword(Open(), setting::kSmtpPort, &value));
+    EXPECT_FALSE(ReadSettingDword(Open(), setting::kSmtpSecurity, &value));
+    EXPECT_EQ(first.smtpPort, 0);  // the default port
+    EXPECT_EQ(first.smtpSecurity, 0);
+
+    struct Case {
+        DWORD port, security;
+        int expectedPort, expectedSecurity;
+    };
+    for (const Case& c : {Case{587, 1, 587, 1}, Case{465, 2, 465, 2}, Case{65535, 0, 65535, 0},
+                          Case{0, 3, 0, 0}, Case{65536, 0xFFFFFFFF, 0, 0}}) {
+        Set(setting::kSmtpPort, c.port);
+        Set(setting::kSmtpSecurity, c.security);
+        const GrabberSettings s = Load();
+        EXPECT_EQ(s.smtpPort, c.expectedPort) << c.port;
+        EXPECT_EQ(s.smtpSecurity, c.expectedSecurity) << c.security;
+    }
 }
 
 }  // namespace
