@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QTimer>
 #include <array>
+#include <cstdint>
 #include <future>
 #include <optional>
 
@@ -22,37 +24,41 @@ using namespace control_style;
 constexpr UINT kEditStyle = kBorder | kAutoHScroll | kTabStop;
 
 const ControlTemplate kControls[] = {
-    {IDC_STATIC, kGroupBox, "邮件服务设置", 7, 5, 286, 158},
+    {IDC_STATIC, kGroupBox, "邮件服务设置", 7, 5, 286, 175},
     {IDC_STATIC, kStatic, "SMTP服务器:", 15, 20, 62, 10},
     {IDC_SEC_SMTP_SERVER, kEdit, nullptr, 80, 18, 205, 13, kEditStyle},
-    {IDC_STATIC, kStatic, "发送邮件:", 15, 37, 62, 10},
-    {IDC_SEC_MAIL_FROM_ADDR, kEdit, nullptr, 80, 35, 205, 13, kEditStyle},
-    {IDC_STATIC, kStatic, "发送账户名:", 15, 54, 62, 10},
-    {IDC_SEC_MAIL_FROM_NAME, kEdit, nullptr, 80, 52, 205, 13, kEditStyle},
-    {IDC_STATIC, kStatic, "接收邮件:", 15, 71, 62, 10},
-    {IDC_SEC_MAIL_DST, kEdit, nullptr, 80, 69, 205, 13, kEditStyle},
-    {IDC_STATIC, kStatic, "主题:", 15, 88, 62, 10},
-    {IDC_SEC_MAIL_TITLE, kEdit, nullptr, 80, 86, 205, 13, kEditStyle},
-    {IDC_SEC_SMTP_AUTH, kAutoCheckBox, "SMTP服务器要求身份验证", 15, 104, 150, 10, kTabStop},
-    {IDC_STATIC, kStatic, "用户账户名:", 15, 122, 62, 10},
-    {IDC_SEC_MAIL_SRC, kEdit, nullptr, 80, 120, 140, 13, kEditStyle},
-    {IDC_STATIC, kStatic, "密码:", 15, 141, 62, 10},
-    {IDC_SEC_MAIL_PASSWORD, kEdit, nullptr, 80, 139, 140, 13, kEditStyle | kPassword},
-    {IDC_SEC_TEST_MAIL, kPushButton, "邮件测试", 230, 138, 55, 14, kTabStop},
-    {IDC_STATIC, kGroupBox, "信号丢失设置", 7, 167, 286, 40},
-    {IDC_SEC_MAIL_ON_LOSS, kAutoCheckBox, "当信号丢失时发送邮件提示", 15, 179, 200, 10, kTabStop},
-    {IDC_SEC_SOUND_ON_LOSS, kAutoCheckBox, "当信号丢失时开启警报提示", 15, 192, 200, 10, kTabStop},
-    {IDC_STATIC, kGroupBox, "自动上锁设置", 7, 211, 286, 30},
-    {IDC_SEC_AUTO_LOCK, kAutoCheckBox, "自动上锁时间", 15, 224, 80, 10, kTabStop},
-    {IDC_SEC_LOCK_DELAY, kDropDownList, nullptr, 100, 222, 80, 120, kVScroll | kTabStop},
-    {IDC_SEC_SENDING, kStatic, "正在发送测试邮件...", 7, 250, 200, 10, kHidden},
-    {IDC_SEC_SAVE, kDefPushButton, "确定", 243, 247, 50, 14, kTabStop},
+    {IDC_STATIC, kStatic, "端口:", 15, 37, 62, 10},
+    {IDC_SEC_SMTP_PORT, kEdit, nullptr, 80, 35, 40, 13, kEditStyle | kNumber},
+    {IDC_STATIC, kStatic, "安全连接:", 135, 37, 45, 10},
+    {IDC_SEC_SMTP_SECURITY, kDropDownList, nullptr, 185, 35, 100, 60, kVScroll | kTabStop},
+    {IDC_STATIC, kStatic, "发送邮件:", 15, 54, 62, 10},
+    {IDC_SEC_MAIL_FROM_ADDR, kEdit, nullptr, 80, 52, 205, 13, kEditStyle},
+    {IDC_STATIC, kStatic, "发送账户名:", 15, 71, 62, 10},
+    {IDC_SEC_MAIL_FROM_NAME, kEdit, nullptr, 80, 69, 205, 13, kEditStyle},
+    {IDC_STATIC, kStatic, "接收邮件:", 15, 88, 62, 10},
+    {IDC_SEC_MAIL_DST, kEdit, nullptr, 80, 86, 205, 13, kEditStyle},
+    {IDC_STATIC, kStatic, "主题:", 15, 105, 62, 10},
+    {IDC_SEC_MAIL_TITLE, kEdit, nullptr, 80, 103, 205, 13, kEditStyle},
+    {IDC_SEC_SMTP_AUTH, kAutoCheckBox, "SMTP服务器要求身份验证", 15, 121, 150, 10, kTabStop},
+    {IDC_STATIC, kStatic, "用户账户名:", 15, 139, 62, 10},
+    {IDC_SEC_MAIL_SRC, kEdit, nullptr, 80, 137, 140, 13, kEditStyle},
+    {IDC_STATIC, kStatic, "密码:", 15, 158, 62, 10},
+    {IDC_SEC_MAIL_PASSWORD, kEdit, nullptr, 80, 156, 140, 13, kEditStyle | kPassword},
+    {IDC_SEC_TEST_MAIL, kPushButton, "邮件测试", 230, 155, 55, 14, kTabStop},
+    {IDC_STATIC, kGroupBox, "信号丢失设置", 7, 184, 286, 40},
+    {IDC_SEC_MAIL_ON_LOSS, kAutoCheckBox, "当信号丢失时发送邮件提示", 15, 196, 200, 10, kTabStop},
+    {IDC_SEC_SOUND_ON_LOSS, kAutoCheckBox, "当信号丢失时开启警报提示", 15, 209, 200, 10, kTabStop},
+    {IDC_STATIC, kGroupBox, "自动上锁设置", 7, 228, 286, 30},
+    {IDC_SEC_AUTO_LOCK, kAutoCheckBox, "自动上锁时间", 15, 241, 80, 10, kTabStop},
+    {IDC_SEC_LOCK_DELAY, kDropDownList, nullptr, 100, 239, 80, 120, kVScroll | kTabStop},
+    {IDC_SEC_SENDING, kStatic, "正在发送测试邮件...", 7, 267, 200, 10, kHidden},
+    {IDC_SEC_SAVE, kDefPushButton, "确定", 243, 264, 50, 14, kTabStop},
 };
 
 const DialogTemplate kDialog = {
     IDD_SECURITY,
     300,
-    268,
+    285,
     "Dialog",
     dialog_style::kPopup | dialog_style::kCaption | dialog_style::kSysMenu |
         dialog_style::kModalFrame | dialog_style::kCenter,
@@ -66,6 +72,10 @@ constexpr const char* kDelayEntries[] = {"05 minutes", "10 minutes", "15 minutes
                                          "25 minutes", "30 minutes", "35 minutes", "40 minutes",
                                          "45 minutes", "50 minutes", "55 minutes", "60 minutes"};
 constexpr int kDefaultDelayEntry = 2;  // "15 minutes"
+// The entries of the security list, in the order of the "SMTP Security" values 0, 1, 2.
+constexpr const char* kSecurityEntries[] = {"无 (不加密)", "STARTTLS", "SSL/TLS"};
+// The port edit takes a number of up to five digits.
+constexpr int kPortDigits = 5;
 // Edits that show a stored value take at most this many characters.
 constexpr int kEditLimit = 100;
 // Texts are read from the edits up to this many characters.
@@ -112,6 +122,16 @@ bool Checked(const QWidget* dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
 
+// The port typed into the edit: 0 when it is empty (the default port), nothing when it is not a
+// port number.
+std::optional<std::uint16_t> TypedPort(const QWidget* dialog) {
+    if (GetDlgItemText(dialog, IDC_SEC_SMTP_PORT).trimmed().isEmpty()) return 0;
+    BOOL translated = FALSE;
+    const UINT port = GetDlgItemInt(dialog, IDC_SEC_SMTP_PORT, &translated, FALSE);
+    if (!translated || port < 1 || port > 65535) return std::nullopt;
+    return static_cast<std::uint16_t>(port);
+}
+
 struct TestMailResult {
     bool delivered = false;
     QString failure;
@@ -134,10 +154,21 @@ void CSecurity::OnInitDialog() {
     QWidget* list = GetDlgItem(IDC_SEC_LOCK_DELAY);
     for (const char* entry : kDelayEntries) ComboBoxAddString(list, QString::fromUtf8(entry));
     ComboBoxSetCurSel(list, -1);  // nothing chosen until the stored delay says which
+    QWidget* security = GetDlgItem(IDC_SEC_SMTP_SECURITY);
+    for (const char* entry : kSecurityEntries)
+        ComboBoxAddString(security, QString::fromUtf8(entry));
+    ComboBoxSetCurSel(security, 0);
+    LimitDlgItemText(this, IDC_SEC_SMTP_PORT, kPortDigits);
+    if (auto* port = qobject_cast<QLineEdit*>(GetDlgItem(IDC_SEC_SMTP_PORT)))
+        port->setPlaceholderText(QString::number(transport_.port));  // what an empty edit means
     if (!holder_) return;
 
     for (const TextSetting& text : kMailTexts) ShowStoredText(this, holder_, text);
     DWORD value = 0;
+    if (ReadSettingDword(holder_, setting::kSmtpPort, &value) && value >= 1 && value <= 65535)
+        SetDlgItemInt(this, IDC_SEC_SMTP_PORT, value, FALSE);
+    if (ReadSettingDword(holder_, setting::kSmtpSecurity, &value) && value <= 2)
+        ComboBoxSetCurSel(security, static_cast<int>(value));
     if (ReadSettingDword(holder_, setting::kSmtpServerAuth, &value) && value != 0)
         CheckDlgButton(this, IDC_SEC_SMTP_AUTH, BST_CHECKED);
     for (const TextSetting& text : kLoginTexts) ShowStoredText(this, holder_, text);
@@ -177,6 +208,16 @@ void CSecurity::OnCancel() {
 void CSecurity::OnSave() {
     if (holder_) {
         for (const TextSetting& text : kMailTexts) SaveText(this, holder_, text);
+        // Like the texts, an empty (or invalid) port leaves the stored one. The security is
+        // stored once it is chosen other than none, so that a user who keeps the defaults keeps
+        // the key as it was.
+        const std::optional<std::uint16_t> port = TypedPort(this);
+        if (port && *port != 0) WriteSettingDword(holder_, setting::kSmtpPort, *port);
+        const int security = ComboBoxGetCurSel(GetDlgItem(IDC_SEC_SMTP_SECURITY));
+        DWORD stored = 0;
+        if (security >= 0 && security <= 2 &&
+            (security != 0 || ReadSettingDword(holder_, setting::kSmtpSecurity, &stored)))
+            WriteSettingDword(holder_, setting::kSmtpSecurity, static_cast<DWORD>(security));
         WriteSettingDword(holder_, setting::kSmtpServerAuth,
                           Checked(this, IDC_SEC_SMTP_AUTH) ? 1 : 0);
         for (const TextSetting& text : kLoginTexts) SaveText(this, holder_, text);
@@ -203,9 +244,18 @@ void CSecurity::SendTestMail() {
     std::optional<OutgoingMail> mail =
         PrepareMail(mailTexts, Checked(this, IDC_SEC_SMTP_AUTH), "This is a test mail!");
 
+    const std::optional<std::uint16_t> port = TypedPort(this);
+    if (mail && port) {
+        mail->port = *port;
+        mail->security = MailSecurityFromSetting(
+            static_cast<std::uint32_t>(ComboBoxGetCurSel(GetDlgItem(IDC_SEC_SMTP_SECURITY))));
+    }
+
     TestMailResult result;
     if (!mail) {
         result.failure = QStringLiteral("邮件设置不完整或太长");
+    } else if (!port) {
+        result.failure = QStringLiteral("端口无效 (invalid port)");
     } else {
         // The dialogue runs on a thread of its own; this dialog keeps painting meanwhile.
         sending_ = std::make_unique<AbortSignal>();

@@ -1,5 +1,6 @@
-// CSecurity: the security dialog (template 290). It edits the mail settings, the two signal-loss
-// switches and the auto-lock delay in the settings key, and sends a test mail with what it shows.
+// CSecurity: the security dialog (template 290). It edits the mail settings (the server's port and
+// transport security among them), the two signal-loss switches and the auto-lock delay in the
+// settings key, and sends a test mail with what it shows.
 // It has no Cancel button: "确定" (1061) saves and ends with IDOK; closing it otherwise saves
 // nothing. Without a settings key it shows empty controls and "确定" only closes it.
 //
@@ -36,6 +37,10 @@ inline constexpr int IDC_SEC_LOCK_DELAY = 1054;
 inline constexpr int IDC_SEC_SAVE = 1061;
 // The note shown while the test mail is being sent.
 inline constexpr int IDC_SEC_SENDING = 1071;
+// The server's port ("SMTP Port"; empty: the default, 25) and the transport security ("SMTP
+// Security": entries none, STARTTLS, TLS from the start), below the server.
+inline constexpr int IDC_SEC_SMTP_PORT = 1083;
+inline constexpr int IDC_SEC_SMTP_SECURITY = 1084;
 
 class CSecurity : public CDialog {
     Q_OBJECT
