@@ -101,5 +101,9 @@ otherwise; a real USB capture device plugged in or out is noticed through udev.
 Qt's own options (for example -platform offscreen) may come first. The viewer starts locked; the
 first login is "Admin" with an empty password. Settings are kept in $QUADREL_REGISTRY_DIR, else
 $XDG_CONFIG_HOME/quadrel/ (normally ~/.config/quadrel/).
+
+Alarm and test mails verify a TLS server's certificate against the system's certificate store.
+For testing with a mail server of one's own, QUADREL_MAIL_CA_FILE names a PEM file of the
+certificate authorities to trust instead.
 )";
 }

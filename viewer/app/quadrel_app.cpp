@@ -1,6 +1,7 @@
 #include "viewer/app/quadrel_app.h"
 
 #include <QTimer>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/com/runtime.h"
@@ -8,6 +9,7 @@
 #include "platform/devices/simulated_device.h"
 #include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
+#include "viewer/alerts/alarm_options.h"
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/resources/resources.h"
@@ -42,8 +44,15 @@ int CQuadrelApp::InitInstance() {
     std::unique_ptr<devices::SimulatedDevice> grabber;
     if (scenario_) grabber = std::make_unique<devices::SimulatedDevice>(*scenario_);
 
+    // A testing aid: the mails' TLS trusts only the certificate authorities of this PEM file
+    // (a test server's own), in place of the system's store.
+    AlarmOptions alarms;
+    if (const char* caFile = std::getenv("QUADREL_MAIL_CA_FILE"); caFile && caFile[0])
+        alarms.mail.caFile = caFile;
+
     CQtPrompts prompts;
     CQuadrelDlg::Services services;
+    services.alarms = &alarms;
     services.prompts = &prompts;
     services.simulator = grabber ? &grabber->Grabber() : nullptr;
     services.watchUdev = true;
