@@ -55,7 +55,7 @@ QString DescribeSmtpFailure(const CSmtp& mail) {
     const QString reply = QString::fromLocal8Bit(mail.LastReplyLine()).trimmed();
     QString text;
     if (mail.errorCode == smtp_error::kStartTlsRefused)
-        text = QStringLiteral("服务器不支持 STARTTLS (STARTTLS not offered)");
+        text = QStringLiteral("服务器不提供 STARTTLS (STARTTLS not available)");
     if (reply.isEmpty()) return text;
     if (!text.isEmpty()) text += QStringLiteral("\n");
     return text + QStringLiteral("服务器回复: ") + reply;

@@ -60,6 +60,7 @@ struct TlsChannel::Session {
     // deadline, so the answer is always "go and read".
     static int PullTimeout(gnutls_transport_ptr_t, unsigned int) { return 1; }
 
+    // The connection's thread only (GnuTLS calls Push and Pull on it, inside the channel's calls).
     TcpConnection& tcp;
     gnutls_certificate_credentials_t credentials = nullptr;
     gnutls_session_t session = nullptr;
