@@ -2,6 +2,7 @@
 // order, the looping sound, the alarm mail through a real SMTP server on loopback, the Alarm
 // button behind the login, the device-removed alarm, and a silent server that must not hold the
 // window up.
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -21,14 +22,11 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr auto kPeerStart = seconds(15);
-// The longest a watch tick, a stamp tick or a button may take while a mail server is silent. The
-// sanitizer builds run the window's own work (text rendering above all) several times slower; a
-// wait for the server (a 30 s reply time-out) would exceed either bound by far.
-#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+// The longest a watch tick, a stamp tick or a button may take while a mail server is silent. Each
+// takes a few milliseconds (the figure is recorded as the test's "slowest_ms" property); the bound
+// leaves room for a loaded machine and the sanitizer builds, and a wait for the server (a 10 s
+// connect or a 30 s reply time-out) would still exceed it by far.
 constexpr milliseconds kResponsive{1000};
-#else
-constexpr milliseconds kResponsive{100};
-#endif
 constexpr std::u16string_view kUsbPath = devices::kSimulatedDevicePath;
 
 // The bodies of the messages the peer took, in order.
@@ -255,11 +253,17 @@ TEST_F(AlarmTest, SilentMailServerHoldsUpNeitherTheWindowNorItsClose) {
     OpenUnlocked("5s unplug 1,2");
     Tick();
     StepTo(seconds(6));
-    EXPECT_LT(Took([&] { Tick(); }), kResponsive);  // raises channel 1, mails
-    EXPECT_LT(Took([&] { Tick(); }), kResponsive);  // channel 2 queued behind it
+    milliseconds slowest{0};
+    const auto Within = [&](milliseconds took) {
+        slowest = std::max(slowest, took);
+        return took < kResponsive;
+    };
+    EXPECT_TRUE(Within(Took([&] { Tick(); })));  // raises channel 1, mails
+    EXPECT_TRUE(Within(Took([&] { Tick(); })));  // channel 2 queued behind it
     EXPECT_EQ(Raised(), AlarmChannel1 | AlarmChannel2);
-    EXPECT_LT(Took([&] { window_->OnTimer(ID_TIMER_STAMP); }), kResponsive);
-    EXPECT_LT(Took([&] { Click(IDC_ALARM); }), kResponsive);
+    EXPECT_TRUE(Within(Took([&] { window_->OnTimer(ID_TIMER_STAMP); })));
+    EXPECT_TRUE(Within(Took([&] { Click(IDC_ALARM); })));
+    RecordProperty("slowest_ms", static_cast<int>(slowest.count()));
     EXPECT_FALSE(Shown(IDC_ALARM));
     // The first mail hangs on the silent server.
     EXPECT_FALSE(Alarms().Mailer().WaitUntilIdle(milliseconds(300)));
