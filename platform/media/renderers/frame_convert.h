@@ -8,13 +8,11 @@
 
 namespace media {
 
-// UYVY (U, Y0, V, Y1 per pair of pixels; ITU-R BT.601 studio range) to RGB32. `src` rows are
-// `srcStride` bytes apart and hold (width + 1) / 2 pairs; `dst` rows are packed. Uses SSE2
-// where the processor has it; the result equals UyvyToRgb32Scalar bit for bit.
+// UYVY (U, Y0, V, Y1 per pair of pixels; ITU-R BT.601 studio range) to RGB32, by libyuv with
+// the widest vector unit the processor has. `src` rows are `srcStride` bytes apart and hold
+// (width + 1) / 2 pairs; `dst` rows are packed.
 void UyvyToRgb32(const BYTE* src, std::ptrdiff_t srcStride, std::uint32_t* dst, LONG width,
                  LONG height);
-void UyvyToRgb32Scalar(const BYTE* src, std::ptrdiff_t srcStride, std::uint32_t* dst, LONG width,
-                       LONG height);
 
 // Blue, green, red (and a fourth byte for 32 bits) per pixel; `bottomUp` when the last image
 // row comes first in memory (a device-independent bitmap with a positive height).

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <random>
 
 #include "platform/media/renderers/alpha_overlay.h"
@@ -32,18 +35,43 @@ TEST(FrameConvert, StudioRangeReferenceColours) {
     EXPECT_NEAR(Channel(blue, 0), 255, 2);
 }
 
-TEST(FrameConvert, VectorPathEqualsScalarForAnyWidthAndStride) {
+// BT.601 studio range in floating point, the colour every converted pixel must be near.
+std::uint32_t ReferencePixel(int y, int u, int v) {
+    const double luma = 1.164 * (y - 16);
+    const auto Clamp = [](double c) {
+        return static_cast<std::uint32_t>(std::clamp(std::lround(c), 0L, 255L));
+    };
+    const std::uint32_t r = Clamp(luma + 1.596 * (v - 128));
+    const std::uint32_t g = Clamp(luma - 0.813 * (v - 128) - 0.391 * (u - 128));
+    const std::uint32_t b = Clamp(luma + 2.018 * (u - 128));
+    return 0xFF000000u | r << 16 | g << 8 | b;
+}
+
+TEST(FrameConvert, EveryPixelIsNearBt601ForAnyWidthAndStride) {
+    // Odd widths end in half a pair; strides are padded; every row starts at its stride.
     std::mt19937 random(7);
     for (LONG width : {1, 2, 3, 15, 16, 17, 31, 33, 720}) {
         const LONG height = 3;
-        const std::ptrdiff_t stride = ((width + 1) / 2 * 4 + 3) & ~3;
+        const std::ptrdiff_t stride = ((width + 1) / 2 * 4 + 3 + 8) & ~3;
         std::vector<BYTE> src(static_cast<std::size_t>(stride * height));
-        for (BYTE& b : src) b = static_cast<BYTE>(random());
-        std::vector<std::uint32_t> fast(static_cast<std::size_t>(width * height), 0);
-        std::vector<std::uint32_t> slow(fast.size(), 1);
-        UyvyToRgb32(src.data(), stride, fast.data(), width, height);
-        UyvyToRgb32Scalar(src.data(), stride, slow.data(), width, height);
-        EXPECT_EQ(fast, slow) << "width " << width;
+        for (BYTE& b : src) b = static_cast<BYTE>(16 + random() % 220);
+        std::vector<std::uint32_t> out(static_cast<std::size_t>(width * height) + 1, 0x12345678u);
+        UyvyToRgb32(src.data(), stride, out.data(), width, height);
+        int worst = 0;
+        for (LONG y = 0; y < height; ++y) {
+            for (LONG x = 0; x < width; ++x) {
+                const BYTE* pair = src.data() + y * stride + x / 2 * 4;
+                const std::uint32_t expected =
+                    ReferencePixel(pair[1 + x % 2 * 2], pair[0], pair[2]);
+                const std::uint32_t got = out[static_cast<std::size_t>(y * width + x)];
+                ASSERT_EQ(got >> 24, 0xFFu) << "width " << width << " x " << x;
+                for (int shift : {0, 8, 16})
+                    worst =
+                        std::max(worst, std::abs(Channel(got, shift) - Channel(expected, shift)));
+            }
+        }
+        EXPECT_LE(worst, 3) << "width " << width;
+        EXPECT_EQ(out.back(), 0x12345678u) << "wrote past the frame, width " << width;
     }
 }
 
