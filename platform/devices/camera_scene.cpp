@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/devices/digit_glyphs.h"
 
@@ -55,21 +56,39 @@ void FillRect(std::uint8_t* frame, int stride, int width, int height, int left, 
         FillPairs(frame + static_cast<std::ptrdiff_t>(y) * stride, left, right, c);
 }
 
-// A row of stripes: pixel x has colour 0 when (x + offset) mod period is in the first half.
-void FillStripes(std::uint8_t* row, int width, int offset, const std::array<UyvyPair, 2>& c) {
-    constexpr int kHalf = kStripePeriod / 2;
-    int phase = ((offset % kStripePeriod) + kStripePeriod) % kStripePeriod;
-    int x = 0;
-    while (x < width) {
-        const int colour = phase < kHalf ? 0 : 1;
-        const int run = colour == 0 ? kHalf - phase : kStripePeriod - phase;
-        const int end = std::min(width, x + run);
-        // A pair takes the colour of its first pixel.
-        FillPairs(row, (x + 1) & ~1, end, c[colour]);
-        x = end;
-        phase = colour == 0 ? kHalf : 0;
+// Stripes of period kStripePeriod: pixel i has colour 0 when i mod period is in the first half,
+// and a pair takes the colour of its first pixel. A row whose pixel x has the colour of pixel
+// x + offset is a copy out of one of two patterns: pairs starting on even pixels (even offsets)
+// or on odd pixels (odd offsets). Each pattern is long enough for any offset.
+class StripePatterns {
+  public:
+    StripePatterns(int width, const std::array<UyvyPair, 2>& c)
+        : rowBytes_(static_cast<std::size_t>(width) * 2) {
+        const int pairs = width / 2 + kStripePeriod / 2;
+        for (int parity = 0; parity < 2; ++parity) {
+            std::vector<std::uint8_t>& pattern = patterns_[parity];
+            pattern.resize(static_cast<std::size_t>(pairs) * 4);
+            for (int k = 0; k < pairs; ++k) {
+                const UyvyPair& pair =
+                    c[(2 * k + parity) % kStripePeriod < kStripePeriod / 2 ? 0 : 1];
+                std::uint8_t* p = pattern.data() + static_cast<std::ptrdiff_t>(k) * 4;
+                p[0] = pair.u;
+                p[1] = pair.y0;
+                p[2] = pair.v;
+                p[3] = pair.y1;
+            }
+        }
     }
-}
+    void Fill(std::uint8_t* row, int offset) const {
+        const int phase = ((offset % kStripePeriod) + kStripePeriod) % kStripePeriod;
+        const std::vector<std::uint8_t>& pattern = patterns_[phase % 2];
+        std::memcpy(row, pattern.data() + static_cast<std::ptrdiff_t>(phase / 2) * 4, rowBytes_);
+    }
+
+  private:
+    std::size_t rowBytes_;
+    std::array<std::vector<std::uint8_t>, 2> patterns_;
+};
 
 // Position along a path that bounces between 0 and `range`.
 int Bounce(std::uint64_t travelled, int range) {
@@ -133,21 +152,25 @@ bool CameraScene::Render(std::uint64_t frame, const VideoFormat& format,
     const int scroll = static_cast<int>((frame * kScrollSpeed) % kStripePeriod);
 
     // Background: each camera's stripes run and scroll their own way.
+    const StripePatterns stripes(width, stripes_);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
         switch (input_) {
             case 1:  // "\" stripes moving right
-                FillStripes(row, width, -y - scroll, stripes_);
+                stripes.Fill(row, -y - scroll);
                 break;
             case 2:  // "/" stripes moving left
-                FillStripes(row, width, y + scroll, stripes_);
+                stripes.Fill(row, y + scroll);
                 break;
             case 3:  // upright bars moving left
-                FillStripes(row, width, scroll, stripes_);
+                stripes.Fill(row, scroll);
                 break;
-            default: {  // level bars moving down
+            default: {  // level bars moving down: a row of one colour, a copy of the first pair
                 const int phase = ((y - scroll) % kStripePeriod + kStripePeriod) % kStripePeriod;
-                FillPairs(row, 0, width, stripes_[phase < kStripePeriod / 2 ? 0 : 1]);
+                FillPairs(row, 0, 2, stripes_[phase < kStripePeriod / 2 ? 0 : 1]);
+                const auto rowBytes = static_cast<std::size_t>(stride);
+                for (std::size_t done = 4; done < rowBytes; done *= 2)
+                    std::memcpy(row + done, row, std::min(done, rowBytes - done));
                 break;
             }
         }
