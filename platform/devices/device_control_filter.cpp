@@ -4,8 +4,7 @@
 
 namespace devices {
 
-HRESULT CDeviceControlFilter::Create(std::shared_ptr<SimulatedGrabber> device,
-                                     IBaseFilter** filter) {
+HRESULT CDeviceControlFilter::Create(std::shared_ptr<GrabberDevice> device, IBaseFilter** filter) {
     if (!filter) return E_POINTER;
     *filter = nullptr;
     if (!device) return E_INVALIDARG;
@@ -16,7 +15,7 @@ HRESULT CDeviceControlFilter::Create(std::shared_ptr<SimulatedGrabber> device,
     return S_OK;
 }
 
-CDeviceControlFilter::CDeviceControlFilter(std::shared_ptr<SimulatedGrabber> device)
+CDeviceControlFilter::CDeviceControlFilter(std::shared_ptr<GrabberDevice> device)
     : CBaseFilter("device control", nullptr, &lock_, CLSID_SimulatedDeviceControl),
       device_(std::move(device)) {}
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/devices/simulated_grabber.h"
+#include "platform/devices/grabber_device.h"
 #include "platform/media/base/base_filter.h"
 #include "platform/media/interfaces/iks_property_set.h"
 
@@ -13,7 +13,7 @@ namespace devices {
 class CDeviceControlFilter final : public CBaseFilter, public IKsPropertySet {
   public:
     // A new filter on `device` with one reference for the caller.
-    static HRESULT Create(std::shared_ptr<SimulatedGrabber> device, IBaseFilter** filter);
+    static HRESULT Create(std::shared_ptr<GrabberDevice> device, IBaseFilter** filter);
 
     DECLARE_IUNKNOWN
     // Adds IKsPropertySet.
@@ -22,7 +22,7 @@ class CDeviceControlFilter final : public CBaseFilter, public IKsPropertySet {
     int GetPinCount() override { return 0; }
     CBasePin* GetPin(int) override { return nullptr; }
 
-    // IKsPropertySet: the device's property set (SimulatedGrabber::SetProperty and friends).
+    // IKsPropertySet: the device's property set (GrabberDevice::SetProperty and friends).
     HRESULT Set(REFGUID set, DWORD id, void* instance, DWORD instanceBytes, void* data,
                 DWORD dataBytes) override;
     HRESULT Get(REFGUID set, DWORD id, void* instance, DWORD instanceBytes, void* data,
@@ -30,12 +30,12 @@ class CDeviceControlFilter final : public CBaseFilter, public IKsPropertySet {
     HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
   private:
-    explicit CDeviceControlFilter(std::shared_ptr<SimulatedGrabber> device);
+    explicit CDeviceControlFilter(std::shared_ptr<GrabberDevice> device);
     ~CDeviceControlFilter() override = default;
 
     CCritSec lock_;  // the filter lock
     // Immutable; the device is thread-safe.
-    const std::shared_ptr<SimulatedGrabber> device_;
+    const std::shared_ptr<GrabberDevice> device_;
 };
 
 }  // namespace devices

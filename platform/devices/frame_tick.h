@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include "platform/devices/analog_video_standard.h"
+#include "platform/devices/frame_picture.h"
 
 namespace devices {
 
@@ -23,6 +25,9 @@ struct FrameTick {
     int input = 0;                    // input 1..4 the decoder is on; 0 none (no valid input)
     bool signal = false;              // that input has a camera signal
     bool recorded = false;            // that input is the one the capture stream records
+    // The input's captured picture; null when the stream draws the input's camera scene itself
+    // (the simulated device has no pictures of its own).
+    std::shared_ptr<const FramePicture> picture;
 
     // The input's frame goes out on its preview output.
     bool HasPreviewFrame() const { return input != 0 && signal; }

@@ -7,7 +7,7 @@
 
 namespace devices {
 
-HRESULT CGrabberFilter::Create(std::shared_ptr<SimulatedGrabber> device, IBaseFilter** filter) {
+HRESULT CGrabberFilter::Create(std::shared_ptr<GrabberDevice> device, IBaseFilter** filter) {
     if (!filter) return E_POINTER;
     *filter = nullptr;
     if (!device) return E_INVALIDARG;
@@ -18,7 +18,7 @@ HRESULT CGrabberFilter::Create(std::shared_ptr<SimulatedGrabber> device, IBaseFi
     return S_OK;
 }
 
-CGrabberFilter::CGrabberFilter(std::shared_ptr<SimulatedGrabber> device)
+CGrabberFilter::CGrabberFilter(std::shared_ptr<GrabberDevice> device)
     : CSource("grabber", nullptr, CLSID_SimulatedGrabber), device_(std::move(device)) {
     videoIn_ = std::make_unique<CGrabberTunerPin>(this, &m_cStateLock, kVideoTunerInName,
                                                   MEDIATYPE_AnalogVideo);

@@ -11,10 +11,10 @@
 
 #include "platform/com/ispecify_property_pages.h"
 #include "platform/devices/grabber_audio_stream.h"
+#include "platform/devices/grabber_device.h"
 #include "platform/devices/grabber_listeners.h"
 #include "platform/devices/grabber_tuner_pin.h"
 #include "platform/devices/grabber_video_stream.h"
-#include "platform/devices/simulated_grabber.h"
 #include "platform/media/base/source.h"
 #include "platform/media/interfaces/iam_analog_video_decoder.h"
 
@@ -27,7 +27,7 @@ class CGrabberFilter final : public CSource,
                              private DeviceChangeListener {
   public:
     // A new filter on `device` with one reference for the caller.
-    static HRESULT Create(std::shared_ptr<SimulatedGrabber> device, IBaseFilter** filter);
+    static HRESULT Create(std::shared_ptr<GrabberDevice> device, IBaseFilter** filter);
 
     DECLARE_IUNKNOWN
     // Adds IAMAnalogVideoDecoder and ISpecifyPropertyPages.
@@ -56,7 +56,7 @@ class CGrabberFilter final : public CSource,
     HRESULT GetPages(CAUUID* pages) override;
 
   private:
-    explicit CGrabberFilter(std::shared_ptr<SimulatedGrabber> device);
+    explicit CGrabberFilter(std::shared_ptr<GrabberDevice> device);
     ~CGrabberFilter() override;
 
     void OnFrameTick(const FrameTick& tick) override;
@@ -64,7 +64,7 @@ class CGrabberFilter final : public CSource,
     void OnDeviceChange(UINT event, const DeviceBroadcast& record) override;
 
     // Immutable after construction.
-    const std::shared_ptr<SimulatedGrabber> device_;
+    const std::shared_ptr<GrabberDevice> device_;
     std::unique_ptr<CGrabberTunerPin> videoIn_;
     std::unique_ptr<CGrabberTunerPin> audioIn_;
     std::array<CGrabberStream*, 6> outputs_{};  // owned by CSource's streams

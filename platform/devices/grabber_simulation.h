@@ -30,11 +30,10 @@
 
 #include "platform/devices/analog_video_standard.h"
 #include "platform/devices/frame_tick.h"
+#include "platform/devices/grabber_hardware.h"
 #include "platform/devices/scenario.h"
 
 namespace devices {
-
-enum class SearchState : std::uint8_t { NotRun = 0, Scanning = 1, Locking = 2, Finished = 3 };
 
 inline constexpr std::chrono::nanoseconds kSearchScanningTime = std::chrono::seconds(1);
 inline constexpr std::chrono::nanoseconds kSearchTime = std::chrono::seconds(3);
@@ -51,7 +50,7 @@ class SimulationObserver {
     ~SimulationObserver() = default;
 };
 
-class GrabberSimulation {
+class GrabberSimulation final : public GrabberHardware {
   public:
     explicit GrabberSimulation(Scenario scenario);
 
@@ -65,9 +64,9 @@ class GrabberSimulation {
 
     // State at Now().
     bool Attached() const { return attached_; }
-    std::uint8_t SignalMask() const { return signal_; }
-    SearchState GetSearchState() const;
-    bool IsCycling() const { return cycling_; }
+    std::uint8_t SignalMask() const override { return signal_; }
+    SearchState GetSearchState() const override;
+    bool IsCycling() const override { return cycling_; }
     int CurrentInput() const { return input_; }       // while cycling: as of the last tick
     int RecordInput() const { return recordInput_; }  // 0: capture stream off
     int RecordQuality() const { return quality_; }
@@ -78,15 +77,15 @@ class GrabberSimulation {
     VideoFormat Format() const { return format_; }
 
     // Commands, effective at Now(). The caller checks inputs (1..4) and qualities (0..2).
-    void StartSearch();
-    void StopSearch();
-    void StartCycling();
-    void SelectInput(int input);
-    void SetCycleTiming(int spanSeconds, bool fast);
-    void SetValidInputs(std::uint8_t mask);
-    void SetRecordInput(int input);
-    void EndRecordStream();
-    void SetRecordQuality(int quality);
+    void StartSearch() override;
+    void StopSearch() override;
+    void StartCycling() override;
+    void SelectInput(int input) override;
+    void SetCycleTiming(int spanSeconds, bool fast) override;
+    void SetValidInputs(std::uint8_t mask) override;
+    void SetRecordInput(int input) override;
+    void EndRecordStream() override;
+    void SetRecordQuality(int quality) override;
     // False (and no change) for a value that is not one supported standard. A new picture size
     // or rate starts with the next frame, one new frame period from now.
     bool SetVideoStandard(LONG standard);

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/devices/grabber_device.h"
 #include "platform/devices/grabber_media_types.h"
-#include "platform/devices/simulated_grabber.h"
+#include "platform/devices/uyvy_scale.h"
 #include "platform/media/interfaces/imem_allocator.h"
 #include "platform/media/interfaces/media_errors.h"
 
@@ -15,7 +16,7 @@ constexpr int kVideoBuffers = 4;
 }  // namespace
 
 CGrabberVideoStream::CGrabberVideoStream(CSource* filter, LPCWSTR name, Kind kind, int input,
-                                         SimulatedGrabber* device)
+                                         GrabberDevice* device)
     : CGrabberStream("grabber video stream", filter, name, &device->Clock()),
       kind_(kind),
       input_(input),
@@ -69,8 +70,11 @@ HRESULT CGrabberVideoStream::FillData(const FrameTick& tick, std::uint64_t, IMed
     const LONG size = sample->GetSize();
     const auto bytes = static_cast<LONG>(picture.FrameBytes());
     if (size < bytes) return VFW_E_BUFFER_OVERFLOW;
-    scenes_[tick.input - 1].Render(tick.frame, picture,
-                                   std::span<std::uint8_t>(data, static_cast<std::size_t>(size)));
+    const std::span<std::uint8_t> out(data, static_cast<std::size_t>(size));
+    if (tick.picture)
+        ScaleUyvy(*tick.picture, picture, out);
+    else
+        scenes_[tick.input - 1].Render(tick.frame, picture, out);
     return sample->SetActualDataLength(bytes);
 }
 

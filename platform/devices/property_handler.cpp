@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/devices/command_block.h"
+#include "platform/devices/frame_tick.h"
 
 namespace devices {
 namespace {
@@ -20,7 +21,7 @@ HRESULT CheckBlock(const std::uint8_t* block, DWORD bytes) {
 
 }  // namespace
 
-HRESULT SetDeviceProperty(GrabberSimulation& device, REFGUID set, DWORD id, const void*, DWORD,
+HRESULT SetDeviceProperty(GrabberHardware& device, REFGUID set, DWORD id, const void*, DWORD,
                           const void* data, DWORD dataBytes) {
     if (set != kGrabberPropertySet) return kE_PropSetUnsupported;
     if (id != kCommandProperty) return kE_PropIdUnsupported;
@@ -75,7 +76,7 @@ HRESULT SetDeviceProperty(GrabberSimulation& device, REFGUID set, DWORD id, cons
     }
 }
 
-HRESULT GetDeviceProperty(const GrabberSimulation& device, REFGUID set, DWORD id,
+HRESULT GetDeviceProperty(const GrabberHardware& device, REFGUID set, DWORD id,
                           const void* instance, DWORD instanceBytes, void* data, DWORD dataBytes,
                           DWORD* returned) {
     if (set != kGrabberPropertySet) return kE_PropSetUnsupported;

@@ -1,5 +1,5 @@
 // The device side of the private property set: decodes what arrives through Set and Get and
-// carries it out on the simulated hardware. Byte-level, so that a block is handled exactly as
+// carries it out on the hardware of the back-end. Byte-level, so that a block is handled exactly as
 // it arrives from any client.
 //
 // Set, property 2: the 40-byte command block in the property data. Rejected with E_INVALIDARG:
@@ -15,8 +15,9 @@
 // Get, property 4: one byte, the search state 0..3.
 #pragma once
 
+#include "platform/base/win_types.h"
 #include "platform/com/guid.h"
-#include "platform/devices/grabber_simulation.h"
+#include "platform/devices/grabber_hardware.h"
 
 namespace devices {
 
@@ -29,10 +30,10 @@ inline constexpr HRESULT kE_DeviceNotConnected = static_cast<HRESULT>(0x8007048F
 inline constexpr DWORD kPropertySupportGet = 1;
 inline constexpr DWORD kPropertySupportSet = 2;
 
-HRESULT SetDeviceProperty(GrabberSimulation& device, REFGUID set, DWORD id, const void* instance,
+HRESULT SetDeviceProperty(GrabberHardware& device, REFGUID set, DWORD id, const void* instance,
                           DWORD instanceBytes, const void* data, DWORD dataBytes);
 
-HRESULT GetDeviceProperty(const GrabberSimulation& device, REFGUID set, DWORD id,
+HRESULT GetDeviceProperty(const GrabberHardware& device, REFGUID set, DWORD id,
                           const void* instance, DWORD instanceBytes, void* data, DWORD dataBytes,
                           DWORD* returned);
 

@@ -15,29 +15,13 @@
 
 #include "platform/devices/command_log.h"
 #include "platform/devices/device_clock.h"
+#include "platform/devices/grabber_device.h"
 #include "platform/devices/grabber_listeners.h"
 #include "platform/devices/grabber_simulation.h"
 
 namespace devices {
 
-// The device as seen at one instant.
-struct GrabberStatus {
-    std::chrono::nanoseconds time{};
-    bool attached = false;
-    SearchState searchState = SearchState::NotRun;
-    bool cycling = false;
-    int input = 0;  // as of the last frame tick
-    std::uint8_t signalMask = 0;
-    std::uint8_t validInputs = 0;
-    int turnSpan = 0;
-    bool fastTurning = false;
-    int recordInput = 0;
-    int recordQuality = 0;
-    LONG videoStandard = 0;
-    VideoFormat format;
-};
-
-class SimulatedGrabber {
+class SimulatedGrabber final : public GrabberDevice {
   public:
     SimulatedGrabber(Scenario scenario, std::shared_ptr<const DeviceClock> clock);
     SimulatedGrabber(const SimulatedGrabber&) = delete;
@@ -49,23 +33,23 @@ class SimulatedGrabber {
     void Update();
     // Device time at which the device next does something on its own (max() if never).
     std::chrono::nanoseconds NextEventTime();
-    const DeviceClock& Clock() const { return *clock_; }
+    const DeviceClock& Clock() const override { return *clock_; }
 
     // The private property set, with the meaning of IKsPropertySet's Set, Get and
     // QuerySupported. Set and Get are logged. While the device is removed they fail with
     // kE_DeviceNotConnected and change nothing.
     HRESULT SetProperty(REFGUID set, DWORD id, const void* instance, DWORD instanceBytes,
-                        const void* data, DWORD dataBytes);
+                        const void* data, DWORD dataBytes) override;
     HRESULT GetProperty(REFGUID set, DWORD id, const void* instance, DWORD instanceBytes,
-                        void* data, DWORD dataBytes, DWORD* returned);
-    HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support);
+                        void* data, DWORD dataBytes, DWORD* returned) override;
+    HRESULT QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
     // The decoder's video standard ("TV Format"). Put: E_INVALIDARG for a value that is not
     // one supported standard flag. Both fail with kE_DeviceNotConnected while removed.
-    HRESULT PutVideoStandard(LONG standard);
-    HRESULT GetVideoStandard(LONG* standard);
+    HRESULT PutVideoStandard(LONG standard) override;
+    HRESULT GetVideoStandard(LONG* standard) override;
 
-    GrabberStatus Status();
+    GrabberStatus Status() override;
     std::vector<LoggedBlock> CommandLogEntries() const;
     void ClearCommandLog();
 
@@ -73,15 +57,15 @@ class SimulatedGrabber {
     // call to the listener is running on another thread or can still start. A frame listener
     // must not be added or removed from inside a frame callback; a change listener may add and
     // remove change listeners from inside its call.
-    void AddFrameListener(FrameListener* listener);
-    void RemoveFrameListener(FrameListener* listener);
+    void AddFrameListener(FrameListener* listener) override;
+    void RemoveFrameListener(FrameListener* listener) override;
     // Waits, at most `timeout` for each stream of each frame listener, until every frame the
     // device has produced so far has been passed on by the listeners' streams; true when so.
     // A stepped clock races ahead of the streaming threads; this lets its driver keep pace.
     // A listener being removed waits for this to return.
     bool WaitUntilFramesPassedOn(std::chrono::milliseconds timeout);
-    void AddDeviceChangeListener(DeviceChangeListener* listener);
-    void RemoveDeviceChangeListener(DeviceChangeListener* listener);
+    void AddDeviceChangeListener(DeviceChangeListener* listener) override;
+    void RemoveDeviceChangeListener(DeviceChangeListener* listener) override;
 
   private:
     // Collects what the hardware model reports while it runs forward; mutex_ is held.
