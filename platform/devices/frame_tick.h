@@ -28,6 +28,11 @@ struct FrameTick {
     // The input's captured picture; null when the stream draws the input's camera scene itself
     // (the simulated device has no pictures of its own).
     std::shared_ptr<const FramePicture> picture;
+    // This tick is one period of the device's sound (a device with one node per input has
+    // one tick per node and period; only one of them carries the sound).
+    bool soundPeriod = true;
+    // The device has no sound of its own: the period is silence.
+    bool silent = false;
 
     // The input's frame goes out on its preview output.
     bool HasPreviewFrame() const { return input != 0 && signal; }

@@ -57,7 +57,10 @@ HRESULT CGrabberAudioStream::FillData(const FrameTick& tick, std::uint64_t, IMed
     const auto bytes = static_cast<LONG>(frames * AudioTone::kBlockAlign);
     if (sample->GetSize() < bytes) return VFW_E_BUFFER_OVERFLOW;
     const std::span<std::int16_t> piece(piece_.data(), frames * AudioTone::kChannels);
-    tone_.Fill(first, piece);
+    if (tick.silent)
+        std::fill(piece.begin(), piece.end(), std::int16_t{0});
+    else
+        tone_.Fill(first, piece);
     std::memcpy(data, piece.data(), piece.size_bytes());
     return sample->SetActualDataLength(bytes);
 }

@@ -1,6 +1,7 @@
-// CGrabberAudioStream: "Audio PCM Out" of the simulated grabber. For every frame period of the
-// attached device it sends that period's sound (AudioTone, 48 kHz stereo 16-bit), whichever
-// input the decoder is on.
+// CGrabberAudioStream: "Audio PCM Out" of the grabber. For every sound period of the attached
+// device (one per frame period) it sends that period's sound (48 kHz stereo 16-bit), whichever
+// input the decoder is on: the simulated device's AudioTone, or silence for a device without
+// sound of its own.
 #pragma once
 
 #include <array>
@@ -23,7 +24,7 @@ class CGrabberAudioStream final : public CGrabberStream {
     static constexpr std::size_t kMaxFramesPerPiece = AudioTone::kSampleRate / 25;
 
   private:
-    bool Wants(const FrameTick&) const override { return true; }
+    bool Wants(const FrameTick& tick) const override { return tick.soundPeriod; }
     HRESULT FillData(const FrameTick& tick, std::uint64_t index, IMediaSample* sample) override;
 
     const AudioTone tone_;

@@ -6,13 +6,11 @@
 // device-change listeners (with the broadcast record of a "\\?\USB#" capture device).
 #pragma once
 
-#include <array>
 #include <memory>
-#include <mutex>
 
+#include "platform/devices/filter_listing.h"
 #include "platform/devices/real_time_pacer.h"
 #include "platform/devices/simulated_grabber.h"
-#include "platform/media/graph/device_registry.h"
 
 namespace devices {
 
@@ -38,14 +36,11 @@ class SimulatedDevice final : private DeviceChangeListener {
     SimulatedDevice(Scenario scenario, std::shared_ptr<const DeviceClock> clock,
                     std::shared_ptr<const SteadyDeviceClock> steady);
     void OnDeviceChange(UINT event, const DeviceBroadcast& record) override;
-    void List();
-    void Unlist();
 
     // Immutable after construction.
     const std::shared_ptr<SimulatedGrabber> grabber_;
-    // Guarded by mutex_ (changed by device-change calls and by construction and destruction).
-    std::mutex mutex_;
-    std::array<DeviceRegistry::DeviceId, 3> listed_{};  // 0: not listed
+    // Thread-safe (changed by device-change calls and by construction and destruction).
+    FilterListing listing_;
     // Owner's thread; null without real time. Declared last: it stops first.
     std::unique_ptr<RealTimePacer> pacer_;
 };

@@ -1,22 +1,18 @@
 #include "platform/devices/simulated_grabber.h"
 
-#include <algorithm>
-
 #include "platform/devices/property_handler.h"
 
 namespace devices {
 
 SimulatedGrabber::SimulatedGrabber(Scenario scenario, std::shared_ptr<const DeviceClock> clock)
-    : clock_(std::move(clock)),
-      broadcast_(KSCATEGORY_CAPTURE, kSimulatedDevicePath),
-      device_(std::move(scenario)) {}
+    : clock_(std::move(clock)), changes_(kSimulatedDevicePath), device_(std::move(scenario)) {}
 
 void SimulatedGrabber::Observer::OnFrameTick(const FrameTick& tick) {
     for (FrameListener* listener : owner_->frameListeners_) listener->OnFrameTick(tick);
 }
 
 void SimulatedGrabber::Observer::OnAttachedChanged(bool attached, std::chrono::nanoseconds) {
-    owner_->pendingChanges_.push_back(attached ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE);
+    owner_->changes_.Post(attached ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE);
 }
 
 void SimulatedGrabber::AdvanceLocked() {
@@ -24,33 +20,7 @@ void SimulatedGrabber::AdvanceLocked() {
 }
 
 void SimulatedGrabber::DeliverDeviceChanges() {
-    {
-        std::lock_guard lock(mutex_);
-        // Whoever is delivering already will also deliver what this thread queued: it looks at
-        // the queue again under the lock before it stops.
-        if (delivering_ || pendingChanges_.empty()) return;
-        delivering_ = true;
-    }
-    while (true) {
-        UINT event;
-        {
-            std::lock_guard lock(mutex_);
-            if (pendingChanges_.empty()) {
-                delivering_ = false;
-                return;
-            }
-            event = pendingChanges_.front();
-            pendingChanges_.pop_front();
-        }
-        std::lock_guard listeners(changeListenersMutex_);
-        // A listener may add or remove listeners from inside its call (the lock is recursive):
-        // call the ones registered now that are still registered when their turn comes.
-        deliveryList_ = changeListeners_;
-        for (DeviceChangeListener* listener : deliveryList_)
-            if (std::find(changeListeners_.begin(), changeListeners_.end(), listener) !=
-                changeListeners_.end())
-                listener->OnDeviceChange(event, broadcast_);
-    }
+    changes_.Deliver();
 }
 
 void SimulatedGrabber::Update() {
@@ -192,13 +162,11 @@ bool SimulatedGrabber::WaitUntilFramesPassedOn(std::chrono::milliseconds timeout
 }
 
 void SimulatedGrabber::AddDeviceChangeListener(DeviceChangeListener* listener) {
-    std::lock_guard lock(changeListenersMutex_);
-    changeListeners_.push_back(listener);
+    changes_.Add(listener);
 }
 
 void SimulatedGrabber::RemoveDeviceChangeListener(DeviceChangeListener* listener) {
-    std::lock_guard lock(changeListenersMutex_);
-    std::erase(changeListeners_, listener);
+    changes_.Remove(listener);
 }
 
 }  // namespace devices

@@ -8,12 +8,12 @@
 #pragma once
 
 #include <chrono>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "platform/devices/command_log.h"
+#include "platform/devices/device_change_dispatcher.h"
 #include "platform/devices/device_clock.h"
 #include "platform/devices/grabber_device.h"
 #include "platform/devices/grabber_listeners.h"
@@ -83,7 +83,7 @@ class SimulatedGrabber final : public GrabberDevice {
     void DeliverDeviceChanges();
 
     const std::shared_ptr<const DeviceClock> clock_;
-    const DeviceBroadcast broadcast_;
+    DeviceChangeDispatcher changes_;  // thread-safe
 
     // Guarded by mutex_ (frame listeners are called with it held).
     mutable std::mutex mutex_;
@@ -93,15 +93,7 @@ class SimulatedGrabber final : public GrabberDevice {
     // Held by WaitUntilFramesPassedOn while it waits without mutex_, and by RemoveFrameListener
     // before mutex_, so that no listener goes away while it is waited for.
     std::mutex listenerWaitMutex_;
-    std::deque<UINT> pendingChanges_;  // arrival and removal events not delivered yet
-    bool delivering_ = false;          // a thread is delivering pendingChanges_
     Observer observer_{this};
-
-    // Guarded by changeListenersMutex_, which is held while one change is delivered; recursive,
-    // so that a listener may register and unregister listeners (itself too) from its call.
-    std::recursive_mutex changeListenersMutex_;
-    std::vector<DeviceChangeListener*> changeListeners_;
-    std::vector<DeviceChangeListener*> deliveryList_;  // the listeners of the change delivered
 };
 
 }  // namespace devices
