@@ -41,7 +41,19 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
             result.noDevice = true;
             continue;
         }
+        if (arg == "--list-devices") {
+            result.listDevices = true;
+            continue;
+        }
         bool matched = false;
+        if (!TakeValue(args, &i, "--device", &result.device, &matched, error)) return false;
+        if (matched) {
+            if (!ParseDeviceNodes(*result.device)) {
+                *error = "--device takes a video node, or up to four nodes separated by ','";
+                return false;
+            }
+            continue;
+        }
         for (const std::string_view name : {"--simulate", "--simulator"}) {
             if (!TakeValue(args, &i, name, &result.scenario, &matched, error)) return false;
             if (matched) break;
@@ -72,12 +84,40 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
     return true;
 }
 
+std::optional<std::vector<std::string>> ParseDeviceNodes(std::string_view text) {
+    std::vector<std::string> nodes;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view item = text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (item.empty()) return std::nullopt;
+        nodes.emplace_back(item);
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (nodes.size() > 4) return std::nullopt;
+    return nodes;
+}
+
 std::string UsageText() {
-    return R"(usage: quadrel [--simulate SCENARIO] [--no-device] [--layout N] [--screenshot FILE] [--help]
+    return R"(usage: quadrel [--simulate SCENARIO | --device PATH] [--no-device] [--layout N]
+              [--screenshot FILE] [--list-devices] [--help]
 
-The four-channel surveillance viewer. It runs on a simulated four-input grabber unless told
-otherwise; a real USB capture device plugged in or out is noticed through udev.
+The four-channel surveillance viewer. It runs on a simulated four-input grabber unless a capture
+device is chosen with --device (or the "Capture Device" setting).
 
+  --device PATH         watch real cameras through V4L2: PATH is the video node of a capture
+                        card or USB grabber whose inputs share one decoder (the inputs are
+                        switched in turn), best its stable name /dev/v4l/by-id/...; or up to four
+                        nodes separated by ',' for a card with one node per input (all stream at
+                        once). Pictures in UYVY or YUYV are used directly, other formats are
+                        converted; they are scaled to 720 x 576 (PAL) or 720 x 480 (NTSC). There
+                        is no sound from real devices yet (the audio is silent). Unplugging the
+                        device raises the alarm; plugging it back (udev) starts viewing again.
+                        Needs read and write access to the nodes (the video group).
+  --list-devices        print the capture devices found, their stable names and inputs, and
+                        whether each input has a signal, then exit
   --simulate SCENARIO   the simulated grabber's scenario (also --simulator; default: the
                         QUADREL_SIMULATOR environment variable, else four cameras with signal).
                         Items separated by ';':
@@ -89,7 +129,7 @@ otherwise; a real USB capture device plugged in or out is noticed through udev.
                           <time> arrive      the grabber is plugged back
                         <time> counts from start: "5s", "2.5s", "1500ms".
                         Example: --simulate "signal=1,2,4; 5s unplug 2; 20s remove; 25s arrive"
-  --no-device           start without the simulated grabber (empty panes)
+  --no-device           start without any grabber (empty panes)
   --layout N            the panes' layout once the capture runs: 4 quad (the default), 3 one
                         big pane over three small ones, 1 the current channel alone (which puts
                         the grabber on that input until the next signal search ends)

@@ -4,6 +4,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 struct QuadrelOptions {
     bool help = false;
@@ -11,6 +13,8 @@ struct QuadrelOptions {
     std::optional<std::string> scenario;    // the simulated grabber's scenario text
     std::optional<std::string> screenshot;  // save a picture of the window there and exit
     std::optional<int> layout;              // 1 single, 3 big and small, 4 quad
+    bool listDevices = false;               // print the capture devices found and exit
+    std::optional<std::string> device;      // capture hardware: a node, or nodes with ','
 };
 
 // Reads the options from `args` (program name first). False, with the reason in *error, for an
@@ -20,3 +24,7 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
 
 // The text of --help.
 std::string UsageText();
+
+// The nodes of a --device value: one path, or one path per input separated by commas (at most
+// four). Nothing for an empty item or more than four.
+std::optional<std::vector<std::string>> ParseDeviceNodes(std::string_view text);

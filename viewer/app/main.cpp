@@ -8,7 +8,9 @@
 
 #include "platform/devices/scenario.h"
 #include "platform/devices/scenario_source.h"
+#include "platform/devices/v4l2/capture_catalog.h"
 #include "viewer/app/command_line.h"
+#include "viewer/app/device_setting.h"
 #include "viewer/app/quadrel_app.h"
 
 namespace {
@@ -33,6 +35,10 @@ int main(int argc, char** argv) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
     }
+    if (HasArgument(argc, argv, "--list-devices")) {
+        std::fputs(devices::FormatCaptureDevices(devices::ListCaptureDevices()).c_str(), stdout);
+        return 0;
+    }
     if (HasArgument(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM") &&
         !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -45,8 +51,22 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    std::optional<devices::Scenario> scenario;
+    // Real hardware when chosen on the command line or in the settings; else the simulator.
+    std::vector<std::string> deviceNodes;
     if (!options.noDevice) {
+        const std::optional<std::string> chosen =
+            options.device ? options.device : ReadCaptureDeviceSetting();
+        if (chosen) {
+            const std::optional<std::vector<std::string>> nodes = ParseDeviceNodes(*chosen);
+            if (!nodes) {
+                std::fprintf(stderr, "quadrel: bad capture device \"%s\"\n", chosen->c_str());
+                return 2;
+            }
+            deviceNodes = *nodes;
+        }
+    }
+    std::optional<devices::Scenario> scenario;
+    if (!options.noDevice && deviceNodes.empty()) {
         const char* const programOnly[] = {argv[0]};
         const std::string text =
             options.scenario ? *options.scenario
@@ -57,5 +77,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    return CQuadrelApp(std::move(options), std::move(scenario)).InitInstance();
+    return CQuadrelApp(std::move(options), std::move(scenario), std::move(deviceNodes))
+        .InitInstance();
 }

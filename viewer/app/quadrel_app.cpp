@@ -1,17 +1,21 @@
 #include "viewer/app/quadrel_app.h"
 
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/com/runtime.h"
 #include "platform/device_pages/device_pages.h"
 #include "platform/devices/simulated_device.h"
+#include "platform/devices/v4l2/v4l2_device.h"
 #include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
 #include "viewer/alerts/alarm_options.h"
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"
+#include "viewer/main_window/udev_node_path.h"
 #include "viewer/resources/resources.h"
 
 namespace {
@@ -32,8 +36,11 @@ class CComScope {
 
 }  // namespace
 
-CQuadrelApp::CQuadrelApp(QuadrelOptions options, std::optional<devices::Scenario> scenario)
-    : options_(std::move(options)), scenario_(std::move(scenario)) {}
+CQuadrelApp::CQuadrelApp(QuadrelOptions options, std::optional<devices::Scenario> scenario,
+                         std::vector<std::string> deviceNodes)
+    : options_(std::move(options)),
+      scenario_(std::move(scenario)),
+      deviceNodes_(std::move(deviceNodes)) {}
 
 int CQuadrelApp::InitInstance() {
     resources::Init();
@@ -43,6 +50,15 @@ int CQuadrelApp::InitInstance() {
     // Declared before the window: the grabber outlives the window's registration with it.
     std::unique_ptr<devices::SimulatedDevice> grabber;
     if (scenario_) grabber = std::make_unique<devices::SimulatedDevice>(*scenario_);
+    std::unique_ptr<devices::V4l2Device> hardware;
+    if (!deviceNodes_.empty()) {
+        hardware = std::make_unique<devices::V4l2Device>(
+            deviceNodes_, CaptureInterfacePathOfNode(deviceNodes_.front()));
+        std::string failed;
+        if (const int error = hardware->Attach(&failed))
+            std::fprintf(stderr, "quadrel: capture device %s: %s (waiting for it to arrive)\n",
+                         failed.c_str(), std::strerror(error));
+    }
 
     // A testing aid: the mails' TLS trusts only the certificate authorities of this PEM file
     // (a test server's own), in place of the system's store.
@@ -56,6 +72,18 @@ int CQuadrelApp::InitInstance() {
     services.prompts = &prompts;
     services.simulator = grabber ? &grabber->Grabber() : nullptr;
     services.watchUdev = true;
+    if (hardware) {
+        // The chosen hardware follows its nodes' udev events before the window sees them, so
+        // that an arrival finds the device's filters listed again.
+        services.udevHook = [device = hardware.get()](UINT event, const std::string& node) {
+            if (!device->Owns(node)) return;
+            if (event == devices::DBT_DEVICEARRIVAL) {
+                device->Attach();
+            } else if (event == devices::DBT_DEVICEREMOVECOMPLETE) {
+                device->Detach();
+            }
+        };
+    }
     CQuadrelDlg window(services);
 
     if (options_.layout) {

@@ -4,12 +4,17 @@
 #include "viewer/main_window/udev_monitor.h"
 
 CDeviceNotification::CDeviceNotification(QObject* receiver, Deliver deliver,
-                                         devices::SimulatedGrabber* simulator, bool watchUdev)
+                                         devices::SimulatedGrabber* simulator, bool watchUdev,
+                                         UdevHook udevHook)
     : receiver_(receiver), deliver_(std::move(deliver)), simulator_(simulator) {
     if (simulator_) simulator_->AddDeviceChangeListener(this);
     if (watchUdev)
         udev_ = std::make_unique<CUdevMonitor>(
-            [this](UINT event, const devices::DeviceBroadcast& record) { Post(event, record); });
+            [this, hook = std::move(udevHook)](UINT event, const devices::DeviceBroadcast& record,
+                                               const std::string& node) {
+                if (hook) hook(event, node);
+                Post(event, record);
+            });
 }
 
 CDeviceNotification::~CDeviceNotification() {

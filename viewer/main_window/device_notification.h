@@ -10,6 +10,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/devices/grabber_listeners.h"
 
@@ -21,11 +22,15 @@ class SimulatedGrabber;
 class CDeviceNotification final : private devices::DeviceChangeListener {
   public:
     using Deliver = std::function<void(UINT event, const QByteArray& record)>;
+    // Called on the GUI thread with each udev event of a video node (its kernel name, e.g.
+    // "video0") before the event is queued for the window: the program attaches or detaches
+    // the capture hardware it uses there, so that the window's arrival handling finds it.
+    using UdevHook = std::function<void(UINT event, const std::string& node)>;
 
     // `receiver` (the window) owns the queued calls of `deliver`. `simulator` (may be null)
     // must outlive the registration.
     CDeviceNotification(QObject* receiver, Deliver deliver, devices::SimulatedGrabber* simulator,
-                        bool watchUdev);
+                        bool watchUdev, UdevHook udevHook = {});
     // Returns when no simulator event is being handed over any more.
     ~CDeviceNotification();
     CDeviceNotification(const CDeviceNotification&) = delete;

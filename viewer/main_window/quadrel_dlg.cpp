@@ -139,7 +139,7 @@ void CQuadrelDlg::RegisterDeviceEvents() {
         [this](UINT event, const QByteArray& record) {
             OnDeviceChange(event, record.constData(), static_cast<std::size_t>(record.size()));
         },
-        services_.simulator, services_.watchUdev);
+        services_.simulator, services_.watchUdev, services_.udevHook);
 }
 
 CControlButton* CQuadrelDlg::Button(int id) const {

@@ -18,7 +18,9 @@
 #include <QPoint>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/ui/dialog.h"
 #include "viewer/alerts/alarms.h"
@@ -56,8 +58,10 @@ class CQuadrelDlg : public CDialog,
         IPrompts* prompts = nullptr;                     // message boxes and modal dialogs
         devices::SimulatedGrabber* simulator = nullptr;  // arrivals and removals; null: none
         bool watchUdev = false;                          // real capture devices through udev
-        const storage::RecordingDisk* disk = nullptr;    // recordings' and snapshots' disk
-        const RecordingClock* clock = nullptr;           // recordings' and snapshots' clock
+        // Each udev event's node, before the window handles the event (may be empty).
+        std::function<void(UINT event, const std::string& node)> udevHook;
+        const storage::RecordingDisk* disk = nullptr;  // recordings' and snapshots' disk
+        const RecordingClock* clock = nullptr;         // recordings' and snapshots' clock
         // (null disk or clock: the system's)
         const AlarmOptions* alarms = nullptr;  // alarm sound output, mail port; null: defaults
     };

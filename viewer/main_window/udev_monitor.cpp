@@ -63,5 +63,5 @@ void CUdevMonitor::OnReadable() {
     const std::optional<UINT> event = DeviceEventOf(info.action);
     if (!event) return;
     const devices::DeviceBroadcast record(devices::KSCATEGORY_CAPTURE, CaptureInterfacePath(info));
-    sink_(*event, record);
+    sink_(*event, record, std::string(info.sysName));
 }

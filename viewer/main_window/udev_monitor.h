@@ -8,6 +8,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/base/win_types.h"
 #include "platform/devices/device_broadcast.h"
@@ -20,7 +21,9 @@ class CUdevMonitor final : public QObject {
     Q_OBJECT
 
   public:
-    using Sink = std::function<void(UINT event, const devices::DeviceBroadcast& record)>;
+    // `node` is the kernel's name of the video node ("video0").
+    using Sink = std::function<void(UINT event, const devices::DeviceBroadcast& record,
+                                    const std::string& node)>;
 
     explicit CUdevMonitor(Sink sink, QObject* parent = nullptr);
     ~CUdevMonitor() override;

@@ -85,3 +85,36 @@ TEST(CommandLineTest, LayoutTakesOnlyTheThreeLayouts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLineTest, DeviceTakesOneNodeOrUpToFourNodesAndListDevicesStandsAlone) {
+    QuadrelOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--device", "/dev/v4l/by-id/usb-grabber-video-index0"}, &options, &error));
+    EXPECT_EQ(options.device, "/dev/v4l/by-id/usb-grabber-video-index0");
+    EXPECT_FALSE(options.listDevices);
+    ASSERT_TRUE(
+        Parse({"--device=/dev/video0,/dev/video1,/dev/video2,/dev/video3", "--list-devices"},
+              &options, &error));
+    EXPECT_TRUE(options.listDevices);
+    EXPECT_EQ(
+        ParseDeviceNodes(*options.device),
+        (std::vector<std::string>{"/dev/video0", "/dev/video1", "/dev/video2", "/dev/video3"}));
+    for (const char* bad :
+         {"--device=", "--device=/dev/video0,", "--device=a,,b", "--device=a,b,c,d,e"}) {
+        EXPECT_FALSE(Parse({bad}, &options, &error)) << bad;
+        EXPECT_EQ(error, "--device takes a video node, or up to four nodes separated by ','");
+    }
+    EXPECT_FALSE(Parse({"--device"}, &options, &error));
+    EXPECT_EQ(error, "--device needs a value");
+}
+
+TEST(CommandLineTest, HelpTellsWhatRealDevicesGet) {
+    const std::string usage = UsageText();
+    for (const char* text : {"--device", "--list-devices", "/dev/v4l/by-id/", "video group",
+                             "no sound from real devices"})
+        EXPECT_NE(usage.find(text), std::string::npos) << text;
+}
+
+}  // namespace
