@@ -8,6 +8,7 @@
 
 #include "platform/devices/analog_video_standard.h"
 #include "platform/devices/frame_picture.h"
+#include "platform/devices/sound_piece.h"
 
 namespace devices {
 
@@ -33,6 +34,9 @@ struct FrameTick {
     bool soundPeriod = true;
     // The device has no sound of its own: the period is silence.
     bool silent = false;
+    // The period's sound as the device captured it (a device with a sound card of its own);
+    // null: the audio stream makes the period's sound (tone or silence).
+    std::shared_ptr<const SoundPiece> sound;
 
     // The input's frame goes out on its preview output.
     bool HasPreviewFrame() const { return input != 0 && signal; }

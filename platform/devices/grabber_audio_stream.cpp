@@ -57,10 +57,16 @@ HRESULT CGrabberAudioStream::FillData(const FrameTick& tick, std::uint64_t, IMed
     const auto bytes = static_cast<LONG>(frames * AudioTone::kBlockAlign);
     if (sample->GetSize() < bytes) return VFW_E_BUFFER_OVERFLOW;
     const std::span<std::int16_t> piece(piece_.data(), frames * AudioTone::kChannels);
-    if (tick.silent)
+    if (tick.sound) {
+        // The device's own sound: what it captured, padded with silence when it is short.
+        const std::size_t have = std::min(piece.size(), tick.sound->samples.size());
+        std::copy_n(tick.sound->samples.begin(), have, piece.begin());
+        std::fill(piece.begin() + static_cast<std::ptrdiff_t>(have), piece.end(), std::int16_t{0});
+    } else if (tick.silent) {
         std::fill(piece.begin(), piece.end(), std::int16_t{0});
-    else
+    } else {
         tone_.Fill(first, piece);
+    }
     std::memcpy(data, piece.data(), piece.size_bytes());
     return sample->SetActualDataLength(bytes);
 }

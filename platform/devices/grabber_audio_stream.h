@@ -1,7 +1,7 @@
 // CGrabberAudioStream: "Audio PCM Out" of the grabber. For every sound period of the attached
 // device (one per frame period) it sends that period's sound (48 kHz stereo 16-bit), whichever
-// input the decoder is on: the simulated device's AudioTone, or silence for a device without
-// sound of its own.
+// input the decoder is on: the sound the device captured, the simulated device's AudioTone, or
+// silence for a device without sound of its own.
 #pragma once
 
 #include <array>

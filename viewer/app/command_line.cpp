@@ -112,9 +112,10 @@ device is chosen with --device (or the "Capture Device" setting).
                         switched in turn), best its stable name /dev/v4l/by-id/...; or up to four
                         nodes separated by ',' for a card with one node per input (all stream at
                         once). Pictures in UYVY or YUYV are used directly, other formats are
-                        converted; they are scaled to 720 x 576 (PAL) or 720 x 480 (NTSC). There
-                        is no sound from real devices yet (the audio is silent). Unplugging the
-                        device raises the alarm; plugging it back (udev) starts viewing again.
+                        converted; they are scaled to 720 x 576 (PAL) or 720 x 480 (NTSC). The
+                        sound comes from the device's own sound card when udev shows one beside
+                        the video node, else the audio is silent. Unplugging the device raises
+                        the alarm; plugging it back (udev) starts viewing again.
                         Needs read and write access to the nodes (the video group).
   --list-devices        print the capture devices found, their stable names and inputs, and
                         whether each input has a signal, then exit

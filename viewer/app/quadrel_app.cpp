@@ -16,6 +16,7 @@
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/main_window/udev_node_path.h"
+#include "viewer/main_window/udev_sound_sibling.h"
 #include "viewer/resources/resources.h"
 
 namespace {
@@ -53,7 +54,8 @@ int CQuadrelApp::InitInstance() {
     std::unique_ptr<devices::V4l2Device> hardware;
     if (!deviceNodes_.empty()) {
         hardware = std::make_unique<devices::V4l2Device>(
-            deviceNodes_, CaptureInterfacePathOfNode(deviceNodes_.front()));
+            deviceNodes_, CaptureInterfacePathOfNode(deviceNodes_.front()), nullptr,
+            SoundCaptureSiblingOfNode(deviceNodes_.front()));
         std::string failed;
         if (const int error = hardware->Attach(&failed))
             std::fprintf(stderr, "quadrel: capture device %s: %s (waiting for it to arrive)\n",

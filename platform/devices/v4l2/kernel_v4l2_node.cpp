@@ -38,10 +38,8 @@ std::unique_ptr<KernelV4l2Node> KernelV4l2Node::Open(const std::string& path, in
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<KernelV4l2Node>(new KernelV4l2Node(fd, abortFd));
+    return std::make_unique<KernelV4l2Node>(fd, abortFd, Opened{});
 }
-
-KernelV4l2Node::KernelV4l2Node(int fd, int abortFd) : fd_(fd), abortFd_(abortFd) {}
 
 KernelV4l2Node::~KernelV4l2Node() {
     StopStreaming();

@@ -18,6 +18,12 @@ class KernelV4l2Node final : public V4l2Node {
     // Opens `path` (read and write, non-blocking). Null, with the errno value in *error, when
     // it cannot be opened.
     static std::unique_ptr<KernelV4l2Node> Open(const std::string& path, int* error);
+
+  private:
+    struct Opened {};  // only Open makes nodes
+
+  public:
+    KernelV4l2Node(int fd, int abortFd, Opened) : fd_(fd), abortFd_(abortFd) {}
     ~KernelV4l2Node() override;
     KernelV4l2Node(const KernelV4l2Node&) = delete;
     KernelV4l2Node& operator=(const KernelV4l2Node&) = delete;
@@ -37,7 +43,6 @@ class KernelV4l2Node final : public V4l2Node {
     void Abort() override;
 
   private:
-    KernelV4l2Node(int fd, int abortFd);
     int Ioctl(unsigned long request, void* arg);
     int WaitReadable();
     void ReleaseBuffers();

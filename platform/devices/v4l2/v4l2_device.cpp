@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/devices/v4l2/alsa_sound_source.h"
 #include "platform/devices/v4l2/kernel_v4l2_node.h"
 
 namespace devices {
@@ -19,12 +20,13 @@ std::string Resolved(const std::string& path) {
 }  // namespace
 
 V4l2Device::V4l2Device(std::vector<std::string> nodePaths, std::u16string devicePath,
-                       NodeOpener opener)
+                       NodeOpener opener, std::string soundDevice)
     : nodePaths_(std::move(nodePaths)),
       devicePath_(std::move(devicePath)),
       opener_(opener ? std::move(opener) : NodeOpener([](const std::string& path, int* error) {
           return std::unique_ptr<V4l2Node>(KernelV4l2Node::Open(path, error));
-      })) {}
+      })),
+      soundDevice_(std::move(soundDevice)) {}
 
 V4l2Device::~V4l2Device() {
     Detach();
@@ -45,8 +47,13 @@ int V4l2Device::Attach(std::string* failedNode) {
     if (nodes.empty() || nodes.size() > 4) return EINVAL;
     V4l2GrabberConfig config;
     config.devicePath = devicePath_;
-    auto grabber = std::make_shared<V4l2Grabber>(std::move(nodes), config,
-                                                 std::make_shared<const SteadyDeviceClock>());
+    std::unique_ptr<SoundSource> sound;
+    if (!soundDevice_.empty()) {
+        int soundError = 0;
+        sound = AlsaSoundSource::Open(soundDevice_, &soundError);
+    }
+    auto grabber = std::make_shared<V4l2Grabber>(
+        std::move(nodes), config, std::make_shared<const SteadyDeviceClock>(), std::move(sound));
     if (const int error = grabber->Open()) {
         if (failedNode) *failedNode = nodePaths_.front();
         return error;

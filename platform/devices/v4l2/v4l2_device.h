@@ -29,8 +29,10 @@ class V4l2Device final : private DeviceChangeListener {
     // `nodePaths`: one node with several inputs, or one node per input (at most four).
     // `devicePath`: the broadcast record's path of the device. `opener`: the kernel's nodes
     // unless given (tests give scripted ones).
+    // `soundDevice`: the ALSA capture device of the hardware's sound card (empty: none, the
+    // audio is silence; one that cannot be opened is silence too).
     V4l2Device(std::vector<std::string> nodePaths, std::u16string devicePath,
-               NodeOpener opener = {});
+               NodeOpener opener = {}, std::string soundDevice = {});
     ~V4l2Device();
     V4l2Device(const V4l2Device&) = delete;
     V4l2Device& operator=(const V4l2Device&) = delete;
@@ -54,6 +56,7 @@ class V4l2Device final : private DeviceChangeListener {
     const std::vector<std::string> nodePaths_;
     const std::u16string devicePath_;
     const NodeOpener opener_;
+    const std::string soundDevice_;
     // Owner's thread; the listing is thread-safe (unlisted from a capture thread on removal).
     std::shared_ptr<V4l2Grabber> grabber_;
     std::unique_ptr<FilterListing> listing_;

@@ -18,10 +18,12 @@ constexpr std::uint32_t kNoSignalFlags =
 }  // namespace
 
 V4l2Grabber::V4l2Grabber(std::vector<std::unique_ptr<V4l2Node>> nodes, V4l2GrabberConfig config,
-                         std::shared_ptr<const DeviceClock> clock)
+                         std::shared_ptr<const DeviceClock> clock,
+                         std::unique_ptr<SoundSource> sound)
     : clock_(std::move(clock)),
       config_(std::move(config)),
       changes_(config_.devicePath),
+      sound_(std::move(sound)),
       schedule_(config_.settleFrames, config_.shortChecks),
       format_(*FormatOfStandard(kDefaultVideoStandard)) {
     for (std::unique_ptr<V4l2Node>& node : nodes) {
@@ -252,15 +254,29 @@ void V4l2Grabber::Deliver(Capture& capture, int input, bool soundPeriod) {
             refused = true;
         }
     }
+    std::shared_ptr<SoundPiece> sound;
+    int soundError = 0;
+    if (soundPeriod && sound_) {
+        sound = sounds_.Take();
+        sound->samples.clear();
+        // One frame period of the standard the node streams in.
+        const int fps = FormatOfStandard(capture.appliedStandard)
+                            .value_or(VideoFormat{0, 0, 25})
+                            .framesPerSecond;
+        const std::size_t frames = static_cast<std::size_t>(48000 / std::max(fps, 1));
+        soundError = sound_->Read(&sound->samples, frames);
+    }
     std::lock_guard lock(mutex_);
     if (!attached_) return;
     if (refused) ++counts_.shortFrames;
+    if (soundError) ++counts_.soundFailures;
     FrameTick tick;
     tick.frame = frameCount_++;
     tick.time = clock_->Now();
     tick.format = format_;
     tick.soundPeriod = soundPeriod;
-    tick.silent = true;
+    tick.silent = !sound;
+    tick.sound = std::move(sound);
     if (picture) {
         tick.input = input;
         tick.signal = (schedule_.SignalMask() & InputBit(input)) != 0;

@@ -13,7 +13,8 @@
 // "TV Format" becomes VIDIOC_S_STD, applied by the capture thread between frames. Frames are
 // converted to UYVY at the standard's picture size. A node that answers ENODEV, or keeps
 // failing for kFailuresMeaningRemoval frames in a row, is taken as removed: the streams end and
-// the change listeners get the removal. Sound: none yet (the audio output sends silence).
+// the change listeners get the removal. Sound: the device's sound card when it has one (read
+// once per frame period), else silence.
 //
 // Thread-safe. Each node is used only by its capture thread (started by Start), or, without
 // Start, by whoever calls PumpFrame (tests step the device frame by frame that way).
@@ -31,9 +32,10 @@
 
 #include "platform/devices/device_change_dispatcher.h"
 #include "platform/devices/grabber_device.h"
+#include "platform/devices/v4l2/buffer_pool.h"
 #include "platform/devices/v4l2/frame_converter.h"
 #include "platform/devices/v4l2/input_schedule.h"
-#include "platform/devices/v4l2/picture_pool.h"
+#include "platform/devices/v4l2/sound_source.h"
 #include "platform/devices/v4l2/v4l2_node.h"
 
 namespace devices {
@@ -59,14 +61,17 @@ struct V4l2CaptureCounts {
     std::uint64_t settleDrops = 0;             // dropped while the decoder locked
     std::uint64_t shortFrames = 0;             // refused: shorter than the format
     std::uint64_t failures = 0;                // failed frame waits and ioctls
+    std::uint64_t soundFailures = 0;           // failed reads of the sound card
 };
 
 class V4l2Grabber final : public GrabberDevice {
   public:
     // `nodes`: one node with several inputs, or one node per input. The nodes are not used
     // before Open.
+    // `sound`: the device's sound card, read by the first node's capture thread; null: the
+    // audio output sends silence.
     V4l2Grabber(std::vector<std::unique_ptr<V4l2Node>> nodes, V4l2GrabberConfig config,
-                std::shared_ptr<const DeviceClock> clock);
+                std::shared_ptr<const DeviceClock> clock, std::unique_ptr<SoundSource> sound = {});
     ~V4l2Grabber() override;
     V4l2Grabber(const V4l2Grabber&) = delete;
     V4l2Grabber& operator=(const V4l2Grabber&) = delete;
@@ -127,6 +132,8 @@ class V4l2Grabber final : public GrabberDevice {
     // The nodes: the vector is immutable after construction; each Capture is its capture
     // thread's (or the PumpFrame caller's).
     std::vector<std::unique_ptr<Capture>> nodes_;
+    // The first node's capture thread (or the PumpFrame caller).
+    const std::unique_ptr<SoundSource> sound_;
 
     // Guarded by mutex_ (frame listeners are called with it held).
     std::mutex mutex_;
@@ -137,7 +144,8 @@ class V4l2Grabber final : public GrabberDevice {
     std::uint64_t frameCount_ = 0;
     V4l2CaptureCounts counts_;
     std::vector<FrameListener*> frameListeners_;
-    PicturePool pictures_;
+    BufferPool<FramePicture> pictures_;  // thread-safe
+    BufferPool<SoundPiece> sounds_;      // thread-safe
 
     // Owner's thread.
     std::vector<std::thread> threads_;

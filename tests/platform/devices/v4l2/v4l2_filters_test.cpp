@@ -1,6 +1,6 @@
 // The three device filters over the V4L2 back-end in a real graph: each input's captured
-// pictures leave on its own preview pin, the recorded input's on "Capture Out", silence on
-// "Audio PCM Out", and a device that disappears ends every stream.
+// pictures leave on its own preview pin, the recorded input's on "Capture Out", the sound
+// card's sound on "Audio PCM Out", and a device that disappears ends every stream.
 #include <gtest/gtest.h>
 
 #include "platform/com/runtime.h"
@@ -14,6 +14,7 @@
 #include "platform/media/interfaces/media_clsids.h"
 #include "platform/media/runtime/media_runtime.h"
 #include "tests/platform/devices/recording_sink.h"
+#include "tests/platform/devices/v4l2/scripted_sound_source.h"
 #include "tests/platform/devices/v4l2/scripted_v4l2_node.h"
 #include "tests/support/device_lookup.h"
 
@@ -40,8 +41,8 @@ class V4l2FiltersTest : public testing::Test {
         node_ = node.get();
         std::vector<std::unique_ptr<V4l2Node>> nodes;
         nodes.push_back(std::move(node));
-        grabber_ =
-            std::make_shared<V4l2Grabber>(std::move(nodes), V4l2GrabberConfig{u"path"}, clock_);
+        grabber_ = std::make_shared<V4l2Grabber>(std::move(nodes), V4l2GrabberConfig{u"path"},
+                                                 clock_, std::move(sound_));
         ASSERT_EQ(grabber_->Open(), 0);
         listing_ = std::make_unique<FilterListing>(grabber_);
         listing_->List();
@@ -68,6 +69,8 @@ class V4l2FiltersTest : public testing::Test {
     }
 
     std::shared_ptr<ManualDeviceClock> clock_ = std::make_shared<ManualDeviceClock>();
+    // Taken by the grabber in SetUp; a test that wants silence resets it first.
+    std::unique_ptr<SoundSource> sound_ = std::make_unique<devices_test::ScriptedSoundSource>();
     ScriptedV4l2Node* node_ = nullptr;  // owned by the grabber
     std::shared_ptr<V4l2Grabber> grabber_;
     std::unique_ptr<FilterListing> listing_;
@@ -108,7 +111,11 @@ TEST_F(V4l2FiltersTest, CapturedPicturesLeaveOnTheirInputsPinsAndRemovalEndsTheS
         EXPECT_NEAR(picture[1], MarkerOf(k + 1), 2) << k;
     }
     EXPECT_NEAR(capture->LastData()[1], MarkerOf(2), 2);
-    for (const BYTE b : audio->LastData()) EXPECT_EQ(b, 0);
+    // The sound card's samples: every sample of read n is n (little-endian 16-bit).
+    const std::vector<BYTE> pcm = audio->LastData();
+    ASSERT_EQ(pcm.size(), 48000u / 25u * 4u);
+    EXPECT_GT(pcm[0], 0);
+    EXPECT_EQ(pcm[0], pcm[pcm.size() - 2]);
 
     node_->Remove();
     EXPECT_FALSE(Pump());

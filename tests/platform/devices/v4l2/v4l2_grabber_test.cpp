@@ -12,6 +12,7 @@
 
 #include "platform/devices/command_block.h"
 #include "platform/devices/property_handler.h"
+#include "tests/platform/devices/v4l2/scripted_sound_source.h"
 #include "tests/platform/devices/v4l2/scripted_v4l2_node.h"
 
 namespace devices {
@@ -31,18 +32,24 @@ struct Seen {
     int luma;  // of the picture's first pixel; -1 without a picture
     VideoFormat size;
     bool soundPeriod;
+    std::size_t soundSamples;  // of the device's own sound; 0 without
+    int soundValue;            // its first sample
 };
 
 class Recorder final : public FrameListener, public DeviceChangeListener {
   public:
     void OnFrameTick(const FrameTick& tick) override {
         std::lock_guard lock(mutex_);
-        Seen seen{tick.input, tick.signal, tick.recorded, -1, {}, tick.soundPeriod};
+        Seen seen{tick.input, tick.signal, tick.recorded, -1, {}, tick.soundPeriod, 0, 0};
+        if (tick.sound) {
+            seen.soundSamples = tick.sound->samples.size();
+            seen.soundValue = tick.sound->samples.empty() ? 0 : tick.sound->samples[0];
+        }
         if (tick.picture) {
             seen.luma = tick.picture->bytes.size() > 1 ? tick.picture->bytes[1] : -1;
             seen.size = tick.picture->format;
         }
-        EXPECT_TRUE(tick.silent);
+        EXPECT_EQ(tick.silent, !tick.sound);
         frames_.push_back(seen);
     }
     void OnDeviceChange(UINT event, const DeviceBroadcast& record) override {
@@ -94,7 +101,8 @@ std::vector<int> InputsOf(const std::vector<Seen>& seen) {
 class V4l2GrabberTest : public testing::Test {
   protected:
     // One node with four inputs (or `perInput` nodes, one per input).
-    void Make(int perInput = 0, bool shortChecks = true) {
+    void Make(int perInput = 0, bool shortChecks = true,
+              std::unique_ptr<SoundSource> sound = nullptr) {
         TearDown();
         grabber_.reset();
         nodes_.clear();
@@ -114,7 +122,8 @@ class V4l2GrabberTest : public testing::Test {
         V4l2GrabberConfig config;
         config.devicePath = std::u16string(kPath);
         config.shortChecks = shortChecks;
-        grabber_ = std::make_unique<V4l2Grabber>(std::move(nodes), config, clock_);
+        grabber_ =
+            std::make_unique<V4l2Grabber>(std::move(nodes), config, clock_, std::move(sound));
         grabber_->AddFrameListener(&recorder_);
         grabber_->AddDeviceChangeListener(&recorder_);
     }
@@ -404,6 +413,39 @@ TEST_F(V4l2GrabberTest, OneNodePerInputStreamsEveryInputAtOnce) {
     EXPECT_FALSE(grabber_->PumpFrame(1));
     EXPECT_FALSE(grabber_->PumpFrame(0));
     EXPECT_EQ(recorder_.Events(), (std::vector<UINT>{DBT_DEVICEREMOVECOMPLETE}));
+}
+
+TEST_F(V4l2GrabberTest, TheSoundCardIsReadOnceAFramePeriodAndWithoutOneThePeriodIsSilent) {
+    auto source = std::make_unique<devices_test::ScriptedSoundSource>();
+    devices_test::ScriptedSoundSource* sound = source.get();
+    Make(0, true, std::move(source));
+    ASSERT_EQ(grabber_->Open(), 0);
+    Pump(3);
+    std::vector<Seen> seen = recorder_.Take();
+    ASSERT_EQ(seen.size(), 3u);
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].soundSamples, 2u * 48000 / 25);  // one period, stereo
+        EXPECT_EQ(seen[i].soundValue, static_cast<int>(i) + 1);
+    }
+    ASSERT_EQ(grabber_->PutVideoStandard(AnalogVideo_NTSC_M), S_OK);
+    Pump(1);
+    EXPECT_EQ(recorder_.Take().at(0).soundSamples, 2u * 48000 / 30);
+    // A failing read: that period is silence, and counted.
+    sound->Fail(EIO);
+    Pump(2);
+    for (const Seen& s : recorder_.Take()) EXPECT_EQ(s.soundSamples, 0u);
+    EXPECT_EQ(grabber_->Counts().soundFailures, 2u);
+
+    // One node per input: only the first node's frames carry the sound.
+    Make(2, true, std::make_unique<devices_test::ScriptedSoundSource>());
+    ASSERT_EQ(grabber_->Open(), 0);
+    Pump(1, 0);
+    Pump(1, 1);
+    seen = recorder_.Take();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_GT(seen[0].soundSamples, 0u);
+    EXPECT_EQ(seen[1].soundSamples, 0u);
+    EXPECT_FALSE(seen[1].soundPeriod);
 }
 
 // The share of all frames that live cameras get while cycling with one camera of four dead,
