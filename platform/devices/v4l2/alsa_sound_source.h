@@ -32,7 +32,8 @@ class AlsaSoundSource final : public SoundSource {
     int Read(std::vector<std::int16_t>* samples, std::size_t maxFrames) override;
 
   private:
-    snd_pcm_t* const pcm_;  // owned; closed by the destructor
+    // Immutable handle, owned and closed by the destructor; read by the capture thread only.
+    snd_pcm_t* const pcm_;
 };
 
 }  // namespace devices

@@ -21,7 +21,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -81,6 +80,8 @@ class V4l2Grabber final : public GrabberDevice {
     // the step that failed (then nothing streams).
     int Open();
     // Owner's thread: one capture thread per node / aborts the nodes' waits and joins them.
+    // Stopping is final: an aborted node waits for nothing again (a device that comes back is
+    // a new grabber on newly opened nodes).
     void Start();
     void Stop();
     // One frame of node `index` (the capture thread's loop body): false when the capture of

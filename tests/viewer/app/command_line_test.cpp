@@ -112,8 +112,8 @@ TEST(CommandLineTest, DeviceTakesOneNodeOrUpToFourNodesAndListDevicesStandsAlone
 
 TEST(CommandLineTest, HelpTellsWhatRealDevicesGet) {
     const std::string usage = UsageText();
-    for (const char* text : {"--device", "--list-devices", "/dev/v4l/by-id/", "video group",
-                             "own sound card"})
+    for (const char* text :
+         {"--device", "--list-devices", "/dev/v4l/by-id/", "video group", "own sound card"})
         EXPECT_NE(usage.find(text), std::string::npos) << text;
 }
 
