@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/utf16.h"
-#include "platform/registry/registry.h"
+#include "platform/com/server_registration_call.h"
 
 namespace {
 
@@ -87,22 +86,6 @@ class Runtime {
     std::map<std::string, LoadedServer> servers_;
 };
 
-// Reads the library path registered for `clsid`; empty when there is none.
-std::string InprocServerPath(REFCLSID clsid) {
-    const std::u16string keyPath = u"CLSID\\" + guid::ToWide(clsid) + u"\\InprocServer32";
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
-    std::vector<WCHAR> buffer(4096, 0);
-    DWORD type = 0;
-    DWORD size = static_cast<DWORD>((buffer.size() - 1) * sizeof(WCHAR));
-    const LONG rc = RegQueryValueExW(key, nullptr, nullptr, &type,
-                                     reinterpret_cast<BYTE*>(buffer.data()), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS || type != REG_SZ) return {};
-    return utf16::ToUtf8(std::u16string_view(buffer.data(), utf16::Length(buffer.data())));
-}
-
 }  // namespace
 
 HRESULT CoInitialize(void* reserved) {
@@ -140,7 +123,7 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* /*reserved*/, REFI
     if (!(context & CLSCTX_INPROC)) return REGDB_E_CLASSNOTREG;
     if (GetClassObjectFn builtin = Runtime::Get().FindBuiltin(clsid))
         return builtin(clsid, riid, ppv);
-    const std::string path = InprocServerPath(clsid);
+    const std::string path = RegisteredServerPath(clsid);
     if (path.empty()) return REGDB_E_CLASSNOTREG;
     GetClassObjectFn get = nullptr;
     if (const HRESULT hr = Runtime::Get().Load(path, &get); FAILED(hr)) return hr;

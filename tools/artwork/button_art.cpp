@@ -260,19 +260,4 @@ QImage SnapIcon() {
     return image;
 }
 
-QImage ProgramIcon() {
-    QImage image(64, 64, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(40, 90, 150));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
-    p.setBrush(QColor(20, 20, 20));
-    for (int i = 0; i < 4; ++i) p.drawRect(QRectF(9 + (i % 2) * 24, 9 + (i / 2) * 24, 22, 22));
-    p.setBrush(QColor(120, 200, 120));
-    p.drawEllipse(QPointF(20, 20), 5, 5);
-    return image;
-}
-
 }  // namespace artwork

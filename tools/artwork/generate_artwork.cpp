@@ -1,5 +1,8 @@
 // generate-artwork OUTDIR: writes the viewer's artwork into OUTDIR as <id>.bmp, icon.png and
-// 294.wav, and a Qt resource list artwork.qrc naming them ":/bitmaps/<id>.bmp", ":/icon", ":/wave/294".
+// 294.wav, and a Qt resource list artwork.qrc naming them ":/bitmaps/<id>.bmp", ":/icon",
+// ":/wave/294". generate-artwork --icons OUTDIR: writes the desktop's program icons into OUTDIR as
+// an icon theme tree, hicolor/<N>x<N>/apps/quadrel.png for each of the usual sizes.
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -7,11 +10,29 @@
 
 #include "tools/artwork/artwork.h"
 
+namespace {
+
+int WriteDesktopIcons(const QString& dir) {
+    for (const int size : artwork::kDesktopIconSizes) {
+        const QString folder = QString("%1/hicolor/%2x%2/apps").arg(dir).arg(size);
+        if (!QDir().mkpath(folder) || !artwork::ProgramIcon(size).save(folder + "/quadrel.png")) {
+            std::fprintf(stderr, "generate-artwork: cannot write %s\n", qPrintable(folder));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--icons")
+        return WriteDesktopIcons(QString::fromLocal8Bit(argv[2]));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: generate-artwork OUTDIR\n");
+        std::fprintf(stderr,
+                     "usage: generate-artwork OUTDIR\n       generate-artwork --icons OUTDIR\n");
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);

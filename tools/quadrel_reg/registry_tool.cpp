@@ -1,13 +1,12 @@
 #include "tools/quadrel_reg/registry_tool.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ostream>
 
 #include "platform/base/utf16.h"
+#include "platform/com/server_registration_call.h"
 #include "platform/registry/hive_file.h"
 #include "platform/registry/registry.h"
 
@@ -165,10 +164,9 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
         const std::string& number = args[4];
         const bool hex = number.starts_with("0x") || number.starts_with("0X");
         const std::string digits = number.substr(hex ? 2 : 0);
-        const bool wellFormed =
-            !digits.empty() && digits.size() <= 10 &&
-            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
-                std::string::npos;
+        const bool wellFormed = !digits.empty() && digits.size() <= 10 &&
+                                digits.find_first_not_of(hex ? "0123456789abcdefABCDEF"
+                                                             : "0123456789") == std::string::npos;
         const unsigned long long v =
             wellFormed ? std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10) : 0;
         if (!wellFormed || v > 0xFFFFFFFFull) {
@@ -225,27 +223,12 @@ int Register(const std::vector<std::string>& args, std::ostream& err) {
         err << kUsage << registry::HiveDirectory() << "\n";
         return 2;
     }
-    const std::string& library = args.back();
-    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        err << "quadrel-reg: cannot load " << library << ": " << ::dlerror() << "\n";
+    std::string error;
+    if (FAILED(CallServerRegistration(args.back(), unregister, &error))) {
+        err << "quadrel-reg: " << error << "\n";
         return 1;
     }
-    const char* entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
-    using Fn = HRESULT (*)();
-    auto fn = reinterpret_cast<Fn>(::dlsym(handle, entry));
-    int status = 0;
-    if (!fn) {
-        err << "quadrel-reg: " << library << " has no " << entry << "\n";
-        status = 1;
-    } else if (const HRESULT hr = fn(); FAILED(hr)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
-        err << "quadrel-reg: " << entry << " of " << library << " failed with " << code << "\n";
-        status = 1;
-    }
-    ::dlclose(handle);
-    return status;
+    return 0;
 }
 
 }  // namespace

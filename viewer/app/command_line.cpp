@@ -37,6 +37,10 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
             result.help = true;
             continue;
         }
+        if (arg == "--version") {
+            result.version = true;
+            continue;
+        }
         if (arg == "--no-device") {
             result.noDevice = true;
             continue;
@@ -102,7 +106,7 @@ std::optional<std::vector<std::string>> ParseDeviceNodes(std::string_view text) 
 
 std::string UsageText() {
     return R"(usage: quadrel [--simulate SCENARIO | --device PATH] [--no-device] [--layout N]
-              [--screenshot FILE] [--list-devices] [--help]
+              [--screenshot FILE] [--list-devices] [--version] [--help]
 
 The four-channel surveillance viewer. It runs on a simulated four-input grabber unless a capture
 device is chosen with --device (or the "Capture Device" setting).
@@ -137,14 +141,21 @@ device is chosen with --device (or the "Capture Device" setting).
   --screenshot FILE     start, let the cameras' pictures arrive for a few seconds, save a PNG
                         picture of the window (transparent outside its shape) and exit; works
                         without a screen with QT_QPA_PLATFORM=offscreen
+  --version             print the program's version and exit
   --help                this text
 
 Qt's own options (for example -platform offscreen) may come first. The viewer starts locked; the
 first login is "Admin" with an empty password. Settings are kept in $QUADREL_REGISTRY_DIR, else
-$XDG_CONFIG_HOME/quadrel/ (normally ~/.config/quadrel/).
+$XDG_CONFIG_HOME/quadrel/ (normally ~/.config/quadrel/). At start the viewer registers the
+overlay library installed with it there, unless the overlay is registered to a library that
+exists.
 
 Alarm and test mails verify a TLS server's certificate against the system's certificate store.
 For testing with a mail server of one's own, QUADREL_MAIL_CA_FILE names a PEM file of the
 certificate authorities to trust instead.
 )";
+}
+
+std::string VersionText() {
+    return std::string("quadrel ") + QUADREL_VERSION + "\n";
 }

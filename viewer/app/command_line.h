@@ -9,6 +9,7 @@
 
 struct QuadrelOptions {
     bool help = false;
+    bool version = false;                   // print "quadrel VERSION" and exit
     bool noDevice = false;                  // run without the simulated grabber
     std::optional<std::string> scenario;    // the simulated grabber's scenario text
     std::optional<std::string> screenshot;  // save a picture of the window there and exit
@@ -28,3 +29,6 @@ std::string UsageText();
 // The nodes of a --device value: one path, or one path per input separated by commas (at most
 // four). Nothing for an empty item or more than four.
 std::optional<std::vector<std::string>> ParseDeviceNodes(std::string_view text);
+
+// The line --version prints: "quadrel " and the program's version.
+std::string VersionText();

@@ -39,11 +39,17 @@ int main(int argc, char** argv) {
         std::fputs(devices::FormatCaptureDevices(devices::ListCaptureDevices()).c_str(), stdout);
         return 0;
     }
+    if (HasArgument(argc, argv, "--version")) {
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    }
     if (HasArgument(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM") &&
         !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     QApplication application(argc, argv);  // takes Qt's own options out of argv
+    // The desktop entry's name, which Wayland compositors match to the entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quadrel.Quadrel"));
     QuadrelOptions options;
     std::string error;
     if (!ParseCommandLine({argv, static_cast<std::size_t>(argc)}, &options, &error)) {

@@ -1,5 +1,6 @@
 #include "viewer/app/quadrel_app.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
 #include "viewer/alerts/alarm_options.h"
+#include "viewer/app/overlay_registration.h"
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/main_window/udev_node_path.h"
@@ -48,6 +50,10 @@ int CQuadrelApp::InitInstance() {
     const CComScope com;
     RegisterMediaRuntime();
     RegisterDevicePages();  // the grabber's property page behind the Property button
+    // The recordings' title overlay is found through the user's registry.
+    if (std::string error;
+        !EnsureOverlayRegistered(QCoreApplication::applicationDirPath().toStdString(), &error))
+        std::fprintf(stderr, "quadrel: %s\n", error.c_str());
     // Declared before the window: the grabber outlives the window's registration with it.
     std::unique_ptr<devices::SimulatedDevice> grabber;
     if (scenario_) grabber = std::make_unique<devices::SimulatedDevice>(*scenario_);

@@ -58,8 +58,19 @@ TEST(CommandLineTest, MistakesAreRefusedWithTheReasonAndChangeNothing) {
 
 TEST(CommandLineTest, HelpNamesEveryOption) {
     const std::string usage = UsageText();
-    for (const char* option : {"--simulate", "--no-device", "--screenshot", "--help"})
+    for (const char* option :
+         {"--simulate", "--no-device", "--layout", "--screenshot", "--version", "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLineTest, VersionIsAnOptionOfItsOwn) {
+    QuadrelOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--version", "--no-device"}, &options, &error));
+    EXPECT_TRUE(options.version);
+    EXPECT_FALSE(options.help);
+    EXPECT_FALSE(Parse({"--version=1"}, &options, &error));
+    EXPECT_EQ(VersionText(), "quadrel " QUADREL_VERSION "\n");
 }
 
 }  // namespace

@@ -66,6 +66,11 @@ TEST_F(QuadrelProgramTest, HelpExplainsTheOptionsAndMistakesAreRefused) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.output.contains(QStringLiteral("--simulate SCENARIO")));
     EXPECT_TRUE(help.output.contains(QStringLiteral("--screenshot FILE")));
+    // --version needs no display either, and is answered before the other options are read.
+    const ProgramRun version =
+        Start({QStringLiteral("--version"), QStringLiteral("--layout"), QStringLiteral("7")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, QStringLiteral("quadrel " QUADREL_VERSION "\n"));
     const ProgramRun unknown = Start({QStringLiteral("--record")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.output.contains(QStringLiteral("unknown option")));
