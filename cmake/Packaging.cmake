@@ -8,13 +8,13 @@ set(CPACK_PACKAGE_VENDOR "The Quadrel developers")
 set(CPACK_PACKAGE_CONTACT "Quadrel developers <dev@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "four-channel surveillance camera viewer")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "four-channel surveillance camera viewer
- Quadrel shows the four cameras of a USB video grabber with four analogue
- inputs, cycles through them, records a channel to AVI with its title and the
- time burned in, takes JPEG snapshots on demand or on a schedule, and raises an
- alarm sound and e-mail when a camera loses its signal or the grabber is
- unplugged. Without hardware it runs on a simulated four-input grabber.")
+# The long description; CPack puts the summary above it and indents its lines.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quadrel shows the four cameras of a USB video grabber with four analogue
+inputs, cycles through them, records a channel to AVI with its title and the
+time burned in, takes JPEG snapshots on demand or on a schedule, and raises an
+alarm sound and e-mail when a camera loses its signal or the grabber is
+unplugged. Without hardware it runs on a simulated four-input grabber.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

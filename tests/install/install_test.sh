@@ -26,7 +26,7 @@ for file in usr/bin/quadrel usr/bin/quadrel-reg; do
     [[ -x $root/$file ]] || fail "$file is not installed or not executable"
 done
 for file in usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
-    usr/share/man/man1/quadrel.1 usr/share/man/man1/quadrel-reg.1; do
+    usr/share/man/man1/quadrel.1.gz usr/share/man/man1/quadrel-reg.1.gz; do
     [[ -s $root/$file ]] || fail "$file is not installed"
 done
 # Nothing of the program lands on the system's library path.
@@ -63,7 +63,7 @@ else
 fi
 if command -v man >/dev/null; then
     for page in quadrel quadrel-reg; do
-        warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1" 2>&1 >/dev/null)
+        warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
         [[ -z $warnings ]] || fail "$page.1: $warnings"
     done
 fi
