@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ostream>
+#include <string_view>
 
 #include "platform/base/utf16.h"
 #include "platform/com/server_registration_call.h"
@@ -17,9 +18,47 @@ constexpr const char* kUsage =
     "       quadrel-reg set KEY NAME (--sz TEXT | --dword N)\n"
     "       quadrel-reg delete KEY [NAME]\n"
     "       quadrel-reg register [--unregister] LIBRARY\n"
+    "       quadrel-reg --version\n"
     "KEY starts with HKCU\\ (HKEY_CURRENT_USER) or HKCR\\ (HKEY_CLASSES_ROOT), for example\n"
     "HKCU\\Software\\Corvane\\Grabber. NAME \"\" or @ is the key's default value.\n"
     "The hives are kept in ";
+
+// At most this many characters of an argument are quoted in a message.
+constexpr std::size_t kQuotedChars = 60;
+
+// `text` as it may appear in a message: control characters and bytes that are not UTF-8 as '?',
+// cut after kQuotedChars characters with "...", so that a long or binary argument neither floods
+// the terminal nor sends it escape sequences.
+std::string Printable(std::string_view text) {
+    std::string shown;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++chars) {
+        if (chars == kQuotedChars) return shown + "...";
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        bool valid = length != 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (!valid || lead < 0x20 || lead == 0x7F) {
+            shown += '?';
+            ++i;
+            continue;
+        }
+        shown.append(text.substr(i, length));
+        i += length;
+    }
+    return shown;
+}
+
+// What was wrong, then the usage; status 2.
+int UsageError(std::ostream& err, const std::string& what) {
+    err << "quadrel-reg: " << what << "\n" << kUsage << registry::HiveDirectory() << "\n";
+    return 2;
+}
 
 struct KeyName {
     HKEY root;
@@ -82,13 +121,13 @@ class KeyHandle {
 int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
     KeyName name;
     if (!ParseKey(keyText, &name)) {
-        err << "quadrel-reg: unknown hive in " << keyText << "\n";
+        err << "quadrel-reg: unknown hive in " << Printable(keyText) << "\n";
         return 2;
     }
     KeyHandle key;
     if (const LONG rc = RegOpenKeyExW(name.root, name.path.c_str(), 0, KEY_READ, key.Out());
         rc != ERROR_SUCCESS) {
-        err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+        err << "quadrel-reg: " << Printable(keyText) << ": " << Describe(rc) << "\n";
         return 1;
     }
     out << keyText << "\n";
@@ -142,13 +181,11 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
 }
 
 int Set(const std::vector<std::string>& args, std::ostream& err) {
-    if (args.size() != 5 || (args[3] != "--sz" && args[3] != "--dword")) {
-        err << kUsage << registry::HiveDirectory() << "\n";
-        return 2;
-    }
+    if (args.size() != 5 || (args[3] != "--sz" && args[3] != "--dword"))
+        return UsageError(err, "set takes KEY NAME and --sz TEXT or --dword N");
     KeyName name;
     if (!ParseKey(args[1], &name)) {
-        err << "quadrel-reg: unknown hive in " << args[1] << "\n";
+        err << "quadrel-reg: unknown hive in " << Printable(args[1]) << "\n";
         return 2;
     }
     const std::u16string valueName = ValueName(args[2]);
@@ -170,7 +207,7 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
         const unsigned long long v =
             wellFormed ? std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10) : 0;
         if (!wellFormed || v > 0xFFFFFFFFull) {
-            err << "quadrel-reg: not a number from 0 to 4294967295: " << number << "\n";
+            err << "quadrel-reg: not a number from 0 to 4294967295: " << Printable(number) << "\n";
             return 2;
         }
         const auto d = static_cast<DWORD>(v);
@@ -185,7 +222,7 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
         rc = RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
                             static_cast<DWORD>(data.size()));
     if (rc != ERROR_SUCCESS) {
-        err << "quadrel-reg: " << args[1] << ": " << Describe(rc) << "\n";
+        err << "quadrel-reg: " << Printable(args[1]) << ": " << Describe(rc) << "\n";
         return 1;
     }
     return 0;
@@ -194,7 +231,7 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
 int Delete(const std::vector<std::string>& args, std::ostream& err) {
     KeyName name;
     if (!ParseKey(args[1], &name)) {
-        err << "quadrel-reg: unknown hive in " << args[1] << "\n";
+        err << "quadrel-reg: unknown hive in " << Printable(args[1]) << "\n";
         return 2;
     }
     LONG rc;
@@ -210,19 +247,17 @@ int Delete(const std::vector<std::string>& args, std::ostream& err) {
         rc = RegDeleteTreeW(name.root, name.path.c_str());
     }
     if (rc != ERROR_SUCCESS) {
-        err << "quadrel-reg: " << args[1] << (args.size() == 3 ? " " + args[2] : "") << ": "
-            << Describe(rc) << "\n";
+        err << "quadrel-reg: " << Printable(args[1])
+            << (args.size() == 3 ? " " + Printable(args[2]) : "") << ": " << Describe(rc) << "\n";
         return 1;
     }
     return 0;
 }
 
 int Register(const std::vector<std::string>& args, std::ostream& err) {
-    const bool unregister = args.size() == 3 && args[1] == "--unregister";
-    if (args.size() != (unregister ? 3u : 2u)) {
-        err << kUsage << registry::HiveDirectory() << "\n";
-        return 2;
-    }
+    const bool unregister = args.size() >= 2 && args[1] == "--unregister";
+    if (args.size() == (unregister ? 2u : 1u)) return UsageError(err, "the library is missing");
+    if (args.size() != (unregister ? 3u : 2u)) return UsageError(err, "register takes one LIBRARY");
     std::string error;
     if (FAILED(CallServerRegistration(args.back(), unregister, &error))) {
         err << "quadrel-reg: " << error << "\n";
@@ -234,15 +269,23 @@ int Register(const std::vector<std::string>& args, std::ostream& err) {
 }  // namespace
 
 int RunRegistryTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? err : out) << kUsage << registry::HiveDirectory() << "\n";
-        return args.empty() ? 2 : 0;
-    }
+    if (args.empty()) return UsageError(err, "a command is missing");
     const std::string& command = args[0];
-    if (command == "query" && args.size() == 2) return Query(args[1], out, err);
+    if (command == "--help" || command == "-h") {
+        out << kUsage << registry::HiveDirectory() << "\n";
+        return 0;
+    }
+    if (command == "--version") {
+        out << "quadrel-reg " << QUADREL_VERSION << "\n";
+        return 0;
+    }
+    if (command == "query")
+        return args.size() == 2 ? Query(args[1], out, err) : UsageError(err, "query takes one KEY");
     if (command == "set") return Set(args, err);
-    if (command == "delete" && (args.size() == 2 || args.size() == 3)) return Delete(args, err);
+    if (command == "delete")
+        return args.size() == 2 || args.size() == 3
+                   ? Delete(args, err)
+                   : UsageError(err, "delete takes KEY and, for one value, its NAME");
     if (command == "register") return Register(args, err);
-    err << kUsage << registry::HiveDirectory() << "\n";
-    return 2;
+    return UsageError(err, "unknown command \"" + Printable(command) + "\"");
 }

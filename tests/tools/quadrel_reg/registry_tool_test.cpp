@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/com/runtime.h"
 #include "tests/platform/com/test_counter.h"
@@ -59,6 +62,44 @@ TEST_F(RegistryToolTest, BadInputGetsAClearMessageAndANonZeroStatus) {
     EXPECT_EQ(Run({"delete", "HKCU\\"}), 2) << "a whole hive must not be deleted";
     EXPECT_EQ(Run({"register", "/nonexistent/lib.so"}), 1);
     EXPECT_NE(err_.str().find("cannot load"), std::string::npos);
+}
+
+TEST_F(RegistryToolTest, AUsageErrorSaysWhatWasWrongBeforeTheUsage) {
+    const auto FirstLine = [this] { return err_.str().substr(0, err_.str().find('\n')); };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "quadrel-reg: a command is missing"},
+        {{"frobnicate"}, "quadrel-reg: unknown command \"frobnicate\""},
+        {{"query"}, "quadrel-reg: query takes one KEY"},
+        {{"set", "HKCU\\K", "n", "--text", "x"},
+         "quadrel-reg: set takes KEY NAME and --sz TEXT or --dword N"},
+        {{"delete"}, "quadrel-reg: delete takes KEY and, for one value, its NAME"},
+        {{"register"}, "quadrel-reg: the library is missing"},
+        {{"register", "--unregister"}, "quadrel-reg: the library is missing"},
+        {{"register", "a.so", "b.so"}, "quadrel-reg: register takes one LIBRARY"},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(Run(args), 2) << message;
+        EXPECT_EQ(FirstLine(), message);
+        EXPECT_NE(err_.str().find("usage: quadrel-reg"), std::string::npos) << message;
+    }
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out_.str(), "quadrel-reg " QUADREL_VERSION "\n");
+}
+
+TEST_F(RegistryToolTest, ABadArgumentIsQuotedShortAndPrintable) {
+    // A long argument with an escape sequence, a bell and a byte that is not UTF-8.
+    const std::string key = "HKLM\\\x1b[31m\a\xff" + std::string(100000, 'k');
+    EXPECT_EQ(Run({"query", key}), 2);
+    const std::string message = err_.str();
+    EXPECT_LT(message.size(), 200u) << message.size();
+    EXPECT_EQ(message.find('\x1b'), std::string::npos);
+    EXPECT_EQ(message.find('\a'), std::string::npos);
+    EXPECT_EQ(message.find('\xff'), std::string::npos);
+    EXPECT_NE(message.find("HKLM\\?[31m??kkk"), std::string::npos) << message;
+    EXPECT_NE(message.find("...\n"), std::string::npos) << message;
+    // Characters beyond ASCII are shown as they are.
+    EXPECT_EQ(Run({"frobnicate-前门"}), 2);
+    EXPECT_NE(err_.str().find("\"frobnicate-前门\""), std::string::npos) << err_.str();
 }
 
 TEST_F(RegistryToolTest, RegistersAServerThatTheRuntimeThenCreates) {
