@@ -5,13 +5,13 @@
 #include "platform/media/interfaces/ibasic_audio.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/capture/preview_stamp.h"
+#include "viewer/settings/channel_title.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
 namespace {
 
 // A channel name of at most 512 bytes, terminator included.
-constexpr std::size_t kChannelNameUnits = 256;
 constexpr LONG kSilence = -10000;
 constexpr LONG kFullVolume = 0;
 
@@ -36,10 +36,11 @@ int CCaptureSession::ConfigureCapture() {
     const int built = BuildGraph();
     if (built != 0) return built;
 
-    WCHAR names[4][kChannelNameUnits];
+    // A title that cannot be read is the first-run one: one bad value takes no title away and
+    // does not stop the channels from being configured.
+    WCHAR names[4][kChannelTitleReadUnits];
     for (int k = 0; k < 4; ++k)
-        if (!ReadSettingString(holder, setting::kChannelName[k], names[k], kChannelNameUnits))
-            return 3;
+        if (!ReadChannelTitle(holder, k, names[k], kChannelTitleReadUnits)) return 3;
     for (int k = 0; k < 4; ++k) SetChannelTitle(graph_, names[k], k);
 
     DWORD mode = setting::kManualChannelControl;

@@ -11,14 +11,14 @@
 #include "platform/ui/prompts.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/capture/recording_branch.h"
+#include "viewer/settings/channel_title.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
 namespace {
 
 constexpr int kSearchFinished = 3;
-constexpr std::size_t kPathUnits = 260;         // "Save File Path": at most 520 bytes
-constexpr std::size_t kChannelNameUnits = 256;  // a channel name: at most 512 bytes
+constexpr std::size_t kPathUnits = 260;  // "Save File Path": at most 520 bytes
 const QString kDiskFull = QStringLiteral("请检查磁盘剩余空间!");
 const QString kWarning = QStringLiteral("警告");
 const QString kError = QStringLiteral("错误");
@@ -168,10 +168,9 @@ bool CRecording::StartFile(CaptureGraph* graph, int channel, std::u16string* fil
     std::u16string folder;
     if (!ReadSaveFolder(holder, &folder)) return false;
     *file = RecordingFileName(folder, clock_.LocalNow());
-    WCHAR title[kChannelNameUnits] = {};
+    WCHAR title[kChannelTitleReadUnits] = {};
     const int index = channel >= 2 && channel <= 4 ? channel - 1 : 0;
-    if (!ReadSettingString(holder, setting::kChannelName[index], title, kChannelNameUnits))
-        return false;
+    if (!ReadChannelTitle(holder, index, title, kChannelTitleReadUnits)) return false;
     DWORD quality = 0;
     if (!ReadSettingDword(holder, setting::kSaveResolution, &quality) || quality > 2) quality = 0;
     // Named before the file exists, so that no crash can leave a file the journal misses.

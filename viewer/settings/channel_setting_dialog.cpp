@@ -3,6 +3,7 @@
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/prompts.h"
+#include "viewer/settings/channel_title.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
@@ -55,7 +56,6 @@ const DialogTemplate kDialog = {
 };
 
 constexpr int kTitleSettingIds[4] = {1, 2, 3, 4};  // "Channel I Name" to "Channel IV Name"
-constexpr std::size_t kTitleUnits = 256;           // 512-byte reads
 constexpr int kTypedTitleChars = 30;
 constexpr int kStoredTitleChars = 254;
 constexpr int kTurnSpanChars = 3;
@@ -84,8 +84,8 @@ void CChannelSettingDlg::OnInitDialog() {
     // Each value fills its own control; one that cannot be read leaves only that control as the
     // template has it, so that OK does not overwrite the values after it with blanks.
     for (int k = 0; k < 4; ++k) {
-        WCHAR title[kTitleUnits] = {};
-        if (ReadSettingString(holder, setting::kChannelName[k], title, kTitleUnits))
+        WCHAR title[kChannelTitleReadUnits] = {};
+        if (ReadChannelTitle(holder, k, title, kChannelTitleReadUnits))
             SetDlgItemText(this, kChannelNameIds[k], QString::fromUtf16(title));
     }
     DWORD span = 0;

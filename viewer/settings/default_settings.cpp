@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/base/utf16.h"
+#include "viewer/settings/channel_title.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
@@ -57,10 +58,10 @@ HRESULT WriteDefaultSettings(SettingsKeyHolder* holder, const storage::DiskSpace
     };
     using namespace setting;
     const Step steps[] = {
-        {kChannelName[0], u"Channel 1", 0},
-        {kChannelName[1], u"Channel 2", 0},
-        {kChannelName[2], u"Channel 3", 0},
-        {kChannelName[3], u"Channel 4", 0},
+        {kChannelName[0], FirstRunChannelTitle(0), 0},
+        {kChannelName[1], FirstRunChannelTitle(1), 0},
+        {kChannelName[2], FirstRunChannelTitle(2), 0},
+        {kChannelName[3], FirstRunChannelTitle(3), 0},
         {kChannelEnable[0], nullptr, 1},
         {kChannelEnable[1], nullptr, 1},
         {kChannelEnable[2], nullptr, 1},

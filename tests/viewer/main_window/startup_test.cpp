@@ -86,18 +86,24 @@ TEST_F(MainWindowTest, ManualChannelControlSendsTheEnabledChannelsAndTheTurnSpan
     EXPECT_EQ(std::u16string(window_->Capture().Graph()->channelTitles[2]), u"北门");
 }
 
-TEST_F(MainWindowTest, UnreadableChannelNameLeavesTheCaptureUpWithoutFinishingStartUp) {
+TEST_F(MainWindowTest, AChannelNameOfTheWrongTypeIsTheFirstRunTitleAndStartUpFinishes) {
     Attach("");
     SetDword(setting::kChannelName[2], 3);  // a number where a text belongs
+    SetString(setting::kChannelName[1], u"北门");
+    SetDword(setting::kChannelControlMode, 1);
+    SetDword(setting::kChannelEnable[3], 0);
     Open();
-    // The graph stays as far as it got; the steps after the configuration did not run.
     ASSERT_NE(window_->Capture().Graph(), nullptr);
-    EXPECT_FALSE(Latched(IDC_SHOW_STAMP));
-    EXPECT_EQ(window_->Capture().Graph()->snapIcon, nullptr);
-    EXPECT_TRUE(Running(ID_TIMER_STAMP));
-    // A later start reports success at once without retrying.
-    EXPECT_EQ(window_->Capture().StartCapture(), 0);
-    EXPECT_FALSE(Latched(IDC_SHOW_STAMP));
+    const auto Title = [this](int k) {
+        return std::u16string(window_->Capture().Graph()->channelTitles[k]);
+    };
+    EXPECT_EQ(Title(2), u"Channel 3");
+    EXPECT_EQ(Title(1), u"北门");
+    EXPECT_EQ(Title(0), u"Channel 1");
+    // The channels after the titles are configured, and start-up goes on to its end.
+    EXPECT_EQ(device_->Grabber().Status().validInputs, 0x07);
+    EXPECT_TRUE(Latched(IDC_SHOW_STAMP));
+    EXPECT_NE(window_->Capture().Graph()->snapIcon, nullptr);
 }
 
 TEST_F(MainWindowTest, SkinGivesTheWindowItsSizeAndShape) {

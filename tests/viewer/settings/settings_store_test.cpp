@@ -6,6 +6,7 @@
 
 #include "platform/base/utf16.h"
 #include "tests/viewer/settings/settings_fixture.h"
+#include "viewer/settings/channel_title.h"
 #include "viewer/settings/default_settings.h"
 #include "viewer/settings/settings_schema.h"
 
@@ -139,6 +140,28 @@ TEST_F(SettingsTest, StringsFitWithTheirTerminatorOrAreNotRead) {
     ASSERT_TRUE(WriteSettingDword(holder, u"Mail From Name", 0x41414141));
     EXPECT_FALSE(ReadSettingString(holder, u"Mail From Name", buffer, 256));
     EXPECT_EQ(buffer[0], 0);
+}
+
+TEST_F(SettingsTest, AChannelTitleThatCannotBeUsedIsTheFirstRunTitle) {
+    SettingsKeyHolder* holder = Open();
+    ASSERT_TRUE(WriteSettingString(holder, setting::kChannelName[0], u"前门"));
+    ASSERT_TRUE(WriteSettingDword(holder, setting::kChannelName[1], 7));  // of the wrong type
+    const std::u16string tooLong(300, u't');
+    ASSERT_TRUE(WriteSettingString(holder, setting::kChannelName[2], tooLong.c_str()));
+    ASSERT_EQ(RegDeleteValueW(holder->key, setting::kChannelName[3]), ERROR_SUCCESS);
+    WCHAR title[kChannelTitleReadUnits];
+    const std::u16string expected[4] = {u"前门", u"Channel 2", u"Channel 3", u"Channel 4"};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_TRUE(ReadChannelTitle(holder, k, title, kChannelTitleReadUnits)) << k;
+        EXPECT_EQ(std::u16string(title), expected[k]) << k;
+    }
+    // A buffer shorter than the first-run title gets as much as fits, terminated.
+    WCHAR small[4];
+    EXPECT_TRUE(ReadChannelTitle(holder, 1, small, 4));
+    EXPECT_EQ(std::u16string(small), u"Cha");
+    EXPECT_FALSE(ReadChannelTitle(holder, 4, title, kChannelTitleReadUnits));
+    EXPECT_FALSE(ReadChannelTitle(nullptr, 0, title, kChannelTitleReadUnits));
+    EXPECT_EQ(title[0], 0);
 }
 
 TEST_F(SettingsTest, KeyThatCannotBeMadeGivesNoHolderAndTheNextCallTriesAgain) {
