@@ -4,6 +4,8 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/base/printable.h"
+
 namespace devices {
 namespace {
 
@@ -15,8 +17,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// Outside text in a message: short and printable, however long the scenario.
 std::string Quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
+    return text_safety::QuotedPrintable(s);
 }
 
 // Splits at runs of blanks.

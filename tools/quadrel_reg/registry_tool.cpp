@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "platform/base/printable.h"
 #include "platform/base/utf16.h"
 #include "platform/com/server_registration_call.h"
 #include "platform/registry/hive_file.h"
@@ -23,36 +24,7 @@ constexpr const char* kUsage =
     "HKCU\\Software\\Corvane\\Grabber. NAME \"\" or @ is the key's default value.\n"
     "The hives are kept in ";
 
-// At most this many characters of an argument are quoted in a message.
-constexpr std::size_t kQuotedChars = 60;
-
-// `text` as it may appear in a message: control characters and bytes that are not UTF-8 as '?',
-// cut after kQuotedChars characters with "...", so that a long or binary argument neither floods
-// the terminal nor sends it escape sequences.
-std::string Printable(std::string_view text) {
-    std::string shown;
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++chars) {
-        if (chars == kQuotedChars) return shown + "...";
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80                   ? 1
-                                   : lead >= 0xC2 && lead < 0xE0 ? 2
-                                   : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                 : 0;
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (!valid || lead < 0x20 || lead == 0x7F) {
-            shown += '?';
-            ++i;
-            continue;
-        }
-        shown.append(text.substr(i, length));
-        i += length;
-    }
-    return shown;
-}
+using text_safety::Printable;
 
 // What was wrong, then the usage; status 2.
 int UsageError(std::ostream& err, const std::string& what) {

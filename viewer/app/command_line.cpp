@@ -1,6 +1,13 @@
 #include "viewer/app/command_line.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string_view>
+
+#include "platform/base/printable.h"
 
 namespace {
 
@@ -81,7 +88,7 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
             result.layout = std::stoi(*layout);
             continue;
         }
-        *error = "unknown option \"" + std::string(arg) + "\"";
+        *error = "unknown option " + text_safety::QuotedPrintable(arg);
         return false;
     }
     *options = std::move(result);
@@ -158,4 +165,20 @@ certificate authorities to trust instead.
 
 std::string VersionText() {
     return std::string("quadrel ") + QUADREL_VERSION + "\n";
+}
+
+std::optional<std::string> ScreenshotPathProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path file(path);
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    const std::string shown = text_safety::QuotedPrintable(folder.string());
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (!fs::exists(status)) return "the folder " + shown + " does not exist";
+    if (!fs::is_directory(status)) return shown + " is not a folder";
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "the folder " + shown + " cannot be written (" + std::strerror(errno) + ")";
+    if (fs::is_directory(fs::status(file, error)))
+        return text_safety::QuotedPrintable(path) + " is a folder, not a file name";
+    return std::nullopt;
 }

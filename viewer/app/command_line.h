@@ -32,3 +32,7 @@ std::optional<std::vector<std::string>> ParseDeviceNodes(std::string_view text);
 
 // The line --version prints: "quadrel " and the program's version.
 std::string VersionText();
+
+// Why a picture cannot be saved at `path` (its folder missing, not a folder, or not writable),
+// or nothing when it can be tried.
+std::optional<std::string> ScreenshotPathProblem(const std::string& path);

@@ -4,13 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
+#include "platform/base/printable.h"
 #include "platform/devices/scenario.h"
 #include "platform/devices/scenario_source.h"
 #include "platform/devices/v4l2/capture_catalog.h"
 #include "viewer/app/command_line.h"
 #include "viewer/app/device_setting.h"
+#include "viewer/app/display_guard.h"
 #include "viewer/app/quadrel_app.h"
 
 namespace {
@@ -47,7 +50,9 @@ int main(int argc, char** argv) {
         !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
+    std::optional<CDisplayGuard> guard(std::in_place);
     QApplication application(argc, argv);  // takes Qt's own options out of argv
+    guard.reset();
     // The desktop entry's name, which Wayland compositors match to the entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quadrel.Quadrel"));
     QuadrelOptions options;
@@ -55,6 +60,12 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine({argv, static_cast<std::size_t>(argc)}, &options, &error)) {
         std::fprintf(stderr, "quadrel: %s (see quadrel --help)\n", error.c_str());
         return 2;
+    }
+    if (options.screenshot) {
+        if (const std::optional<std::string> problem = ScreenshotPathProblem(*options.screenshot)) {
+            std::fprintf(stderr, "quadrel: cannot save the screenshot: %s\n", problem->c_str());
+            return 1;
+        }
     }
 
     // Real hardware when chosen on the command line or in the settings; else the simulator.
@@ -65,7 +76,8 @@ int main(int argc, char** argv) {
         if (chosen) {
             const std::optional<std::vector<std::string>> nodes = ParseDeviceNodes(*chosen);
             if (!nodes) {
-                std::fprintf(stderr, "quadrel: bad capture device \"%s\"\n", chosen->c_str());
+                std::fprintf(stderr, "quadrel: bad capture device %s\n",
+                             text_safety::QuotedPrintable(*chosen).c_str());
                 return 2;
             }
             deviceNodes = *nodes;

@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "platform/base/printable.h"
 #include "platform/com/runtime.h"
 #include "platform/device_pages/device_pages.h"
 #include "platform/devices/simulated_device.h"
@@ -15,6 +17,7 @@
 #include "platform/ui/qt_prompts.h"
 #include "viewer/alerts/alarm_options.h"
 #include "viewer/app/overlay_registration.h"
+#include "viewer/app/signal_shutdown.h"
 #include "viewer/app/window_screenshot.h"
 #include "viewer/main_window/quadrel_dlg.h"
 #include "viewer/main_window/udev_node_path.h"
@@ -105,6 +108,17 @@ int CQuadrelApp::InitInstance() {
             window, QString::fromLocal8Bit(options_.screenshot->c_str()));
         QTimer::singleShot(0, screenshot.get(), &CWindowScreenshot::Start);
     }
+    // SIGTERM, SIGINT and SIGHUP end the viewer as Close does, once the window runs.
+    const CSignalShutdown shutdown(window);
+    if (!shutdown.Armed())
+        std::fprintf(stderr, "quadrel: %s: the viewer cannot close itself on signals\n",
+                     std::strerror(errno));
     prompts.RunModal(window);
-    return screenshot && !screenshot->Saved() ? 1 : 0;
+    if (shutdown.Signal()) return 128 + shutdown.Signal();  // the shell's status of a signal
+    if (screenshot && !screenshot->Saved()) {
+        std::fprintf(stderr, "quadrel: could not save the screenshot to %s\n",
+                     text_safety::QuotedPrintable(*options_.screenshot).c_str());
+        return 1;
+    }
+    return 0;
 }

@@ -3,8 +3,10 @@
 // so these runs wait for it (bounded).
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <functional>
 
 #include "tests/support/temp_dir.h"
 
@@ -22,13 +24,16 @@ struct ProgramRun {
 
 class QuadrelProgramTest : public testing::Test {
   protected:
-    ProgramRun Start(const QStringList& arguments) {
+    // Runs the program offscreen; `adjust` may change its environment before.
+    ProgramRun Start(const QStringList& arguments,
+                     const std::function<void(QProcessEnvironment&)>& adjust = {}) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QUADREL_REGISTRY_DIR"),
                            QString::fromStdString(registry_.Path()));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.remove(QStringLiteral("QUADREL_SIMULATOR"));
+        if (adjust) adjust(environment);
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.start(QStringLiteral(QUADREL_PROGRAM), arguments);
@@ -78,6 +83,47 @@ TEST_F(QuadrelProgramTest, HelpExplainsTheOptionsAndMistakesAreRefused) {
         Start({QStringLiteral("--simulate"), QStringLiteral("5s unplgu 2")});
     EXPECT_EQ(scenario.exitCode, 2);
     EXPECT_TRUE(scenario.output.contains(QStringLiteral("unplgu")));
+}
+
+// Without a display the program says in one line what it needs and ends with status 1, instead
+// of Qt's abort; a folder that cannot take the screenshot and a huge or binary argument are
+// told in short, printable lines.
+TEST_F(QuadrelProgramTest, NoDisplayAMissingFolderAndABadLongArgumentAreToldInOneLine) {
+    const auto noDisplay = [](QProcessEnvironment& environment) {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+    };
+    const auto unreachable = [](QProcessEnvironment& environment) {
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9731"));
+    };
+    for (const auto& adjust : {std::function<void(QProcessEnvironment&)>(noDisplay),
+                               std::function<void(QProcessEnvironment&)>(unreachable)}) {
+        const ProgramRun run = Start({}, adjust);
+        EXPECT_EQ(run.exitCode, 1);  // -1 when it aborted
+        EXPECT_TRUE(run.output.startsWith(QStringLiteral("quadrel: no display")))
+            << run.output.toStdString();
+        EXPECT_TRUE(run.output.contains(QStringLiteral("xvfb-run -a quadrel")));
+        EXPECT_EQ(run.output.count(QLatin1Char('\n')), 1) << run.output.toStdString();
+    }
+
+    const QString missing = QString::fromStdString(dir_.File("no-such-folder/window.png"));
+    const ProgramRun screenshot = Start({QStringLiteral("--screenshot"), missing});
+    EXPECT_EQ(screenshot.exitCode, 1);
+    EXPECT_TRUE(screenshot.output.contains(QStringLiteral("no-such-folder\" does not exist")))
+        << screenshot.output.toStdString();
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const ProgramRun scenario =
+        Start({QStringLiteral("--simulate"), QString(100000, QLatin1Char('x'))});
+    EXPECT_EQ(scenario.exitCode, 2);
+    EXPECT_LT(scenario.output.size(), 1000);
+    EXPECT_TRUE(scenario.output.contains(QStringLiteral("xxx...")));
+    const ProgramRun escape = Start({QStringLiteral("--colour\x1b[31m")});
+    EXPECT_EQ(escape.exitCode, 2);
+    EXPECT_TRUE(escape.output.contains(QStringLiteral("\"--colour?[31m\"")));
+    EXPECT_FALSE(escape.output.contains(QLatin1Char('\x1b')));
 }
 
 TEST_F(QuadrelProgramTest, ScreenshotWithoutGrabberShowsTheShapedSkinAndEmptyPanes) {
