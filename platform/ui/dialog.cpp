@@ -6,6 +6,7 @@
 #include "platform/ui/dialog_builder.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
+#include "platform/ui/ui_text.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ CDialog::CDialog(const DialogTemplate& dialog, QWidget* parent)
       mapping_(DialogUnitMapping::For(dialog, DialogFont(dialog))),
       timers_([this](UINT id) { OnTimer(id); }) {
     setFont(DialogFont(dialog));
-    setWindowTitle(TemplateText(dialog.caption));
+    setWindowTitle(ui_text::Translate(ui_text::DialogContext(dialog).constData(), dialog.caption));
     setFixedSize(mapping_.ToPixels(dialog.cx, dialog.cy));
 }
 

@@ -18,6 +18,7 @@
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/edit_control.h"
 #include "platform/ui/radio_control.h"
+#include "platform/ui/ui_text.h"
 
 namespace {
 
@@ -165,6 +166,7 @@ QWidget* CreateStandardControl(const ControlTemplate& control, int radioGroup, Q
 void BuildDialogControls(QWidget* host, const DialogTemplate& dialog,
                          const DialogUnitMapping& mapping, const ControlFactory& factory,
                          const CommandSink& sink) {
+    const QByteArray context = ui_text::DialogContext(dialog);
     std::vector<QWidget*> groupBoxes;
     int radioGroup = 0;
     bool inRadioRun = false;
@@ -174,12 +176,17 @@ void BuildDialogControls(QWidget* host, const DialogTemplate& dialog,
         if (radio && (!inRadioRun || Has(control.style, control_style::kGroup))) ++radioGroup;
         inRadioRun = radio;
 
-        QWidget* widget = factory ? factory(control, host) : nullptr;
-        if (!widget) widget = CreateStandardControl(control, radioGroup, host);
+        // The control is made with its text as the user reads it (translated, when a translation
+        // is installed); the row keeps its id, kind, rectangle and styles.
+        const QByteArray text = ui_text::Translate(context.constData(), control.text).toUtf8();
+        ControlTemplate shown = control;
+        if (control.text) shown.text = text.constData();
+        QWidget* widget = factory ? factory(shown, host) : nullptr;
+        if (!widget) widget = CreateStandardControl(shown, radioGroup, host);
         if (!widget) continue;
         SetDlgCtrlID(widget, control.id);
         widget->setGeometry(ControlRect(control, widget, mapping));
-        FitOneLineLabel(widget, control, host);
+        FitOneLineLabel(widget, shown, host);
         if (Has(control.style, control_style::kDisabled)) widget->setEnabled(false);
         if (Has(control.style, control_style::kHidden)) widget->setVisible(false);
         if (control.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);

@@ -9,6 +9,7 @@
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/prompts.h"
+#include "platform/ui/ui_text.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ CPropertyFrame::CPropertyFrame(QWidget* owner, const QString& title, LCID locale
       prompts_(prompts),
       locale_(locale),
       tabs_(new QTabWidget(this)),
-      apply_(new QPushButton(QStringLiteral("应用(&A)"), this)) {
+      apply_(new QPushButton(ui_text::Translate(ui_text::kButtons, "应用(&A)"), this)) {
     setWindowTitle(title);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* ok = new QPushButton(ui_text::Translate(ui_text::kButtons, "确定"), this);
+    auto* cancel = new QPushButton(ui_text::Translate(ui_text::kButtons, "取消"), this);
     SetDlgCtrlID(ok, IDOK);
     SetDlgCtrlID(cancel, IDCANCEL);
     SetDlgCtrlID(apply_, kIdApplyNow);
@@ -179,9 +180,10 @@ HRESULT OleCreatePropertyFrame(IPrompts& prompts, QWidget* owner, UINT x, UINT y
                                ULONG objectCount, IUnknown** objects, ULONG pageCount,
                                const CLSID* pageClasses, LCID locale) {
     if ((objectCount > 0 && !objects) || (pageCount > 0 && !pageClasses)) return E_POINTER;
-    const QString title = caption && caption[0]
-                              ? QString::fromUtf16(caption) + QStringLiteral(" 属性")
-                              : QStringLiteral("属性");
+    const QString title =
+        caption && caption[0]
+            ? ui_text::Translate(ui_text::kButtons, "%1 属性").arg(QString::fromUtf16(caption))
+            : ui_text::Translate(ui_text::kButtons, "属性");
     CPropertyFrame frame(owner, title, locale, prompts);
     const HRESULT hr = frame.AddPages(objectCount, objects, pageCount, pageClasses);
     if (FAILED(hr)) return hr;

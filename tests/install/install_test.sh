@@ -72,6 +72,9 @@ fi
 export QUADREL_REGISTRY_DIR=$work/registry XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
 export XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen
 unset QUADREL_SIMULATOR
+# The C locale: the program's own texts whatever the developer's locale.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 mkdir -p "$QUADREL_REGISTRY_DIR" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 version=$("$root/usr/bin/quadrel" --version)

@@ -1,5 +1,6 @@
 #include "viewer/alerts/mail_delivery.h"
 
+#include "platform/ui/ui_text.h"
 #include "viewer/alerts/smtp.h"
 #include "viewer/alerts/smtp_failure.h"
 
@@ -7,7 +8,7 @@ bool DeliverMail(const OutgoingMail& mail, const MailTransport& transport, const
                  QString* failure) {
     CSmtp smtp;
     if (smtp.errorCode != 0) {
-        if (failure) *failure = QStringLiteral("内存不足 (out of memory)");
+        if (failure) *failure = ui_text::Message(QStringLiteral("内存不足 (out of memory)"));
         return false;
     }
     smtp.SetServerHost(mail.server.c_str());

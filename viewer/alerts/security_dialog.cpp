@@ -13,6 +13,7 @@
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/dialog_lists.h"
 #include "platform/ui/prompts.h"
+#include "platform/ui/ui_text.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
 
@@ -155,8 +156,9 @@ void CSecurity::OnInitDialog() {
     for (const char* entry : kDelayEntries) ComboBoxAddString(list, QString::fromUtf8(entry));
     ComboBoxSetCurSel(list, -1);  // nothing chosen until the stored delay says which
     QWidget* security = GetDlgItem(IDC_SEC_SMTP_SECURITY);
+    const QByteArray context = ui_text::DialogContext(Template());
     for (const char* entry : kSecurityEntries)
-        ComboBoxAddString(security, QString::fromUtf8(entry));
+        ComboBoxAddString(security, ui_text::Translate(context.constData(), entry));
     ComboBoxSetCurSel(security, 0);
     LimitDlgItemText(this, IDC_SEC_SMTP_PORT, kPortDigits);
     if (auto* port = qobject_cast<QLineEdit*>(GetDlgItem(IDC_SEC_SMTP_PORT)))
@@ -253,9 +255,9 @@ void CSecurity::SendTestMail() {
 
     TestMailResult result;
     if (!mail) {
-        result.failure = QStringLiteral("邮件设置不完整或太长");
+        result.failure = ui_text::Message(QStringLiteral("邮件设置不完整或太长"));
     } else if (!port) {
-        result.failure = QStringLiteral("端口无效 (invalid port)");
+        result.failure = ui_text::Message(QStringLiteral("端口无效 (invalid port)"));
     } else {
         // The dialogue runs on a thread of its own; this dialog keeps painting meanwhile.
         sending_ = std::make_unique<AbortSignal>();
@@ -287,7 +289,8 @@ void CSecurity::SendTestMail() {
         prompts_.MessageBox(this, QStringLiteral("发送邮件成功!"), QStringLiteral("成功"), MB_OK);
         return;
     }
-    QString text = QStringLiteral("发送邮件失败!");
+    // The first line is translated here: the whole text, with the failure, has no entry.
+    QString text = ui_text::Message(QStringLiteral("发送邮件失败!"));
     if (!result.failure.isEmpty()) text += QStringLiteral("\n") + result.failure;
     prompts_.MessageBox(this, text, QStringLiteral("失败"), MB_OK);
 }

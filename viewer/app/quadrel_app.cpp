@@ -16,6 +16,7 @@
 #include "platform/media/runtime/media_runtime.h"
 #include "platform/ui/qt_prompts.h"
 #include "viewer/alerts/alarm_options.h"
+#include "viewer/app/app_translation.h"
 #include "viewer/app/overlay_registration.h"
 #include "viewer/app/signal_shutdown.h"
 #include "viewer/app/window_screenshot.h"
@@ -50,6 +51,8 @@ CQuadrelApp::CQuadrelApp(QuadrelOptions options, std::optional<devices::Scenario
 
 int CQuadrelApp::InitInstance() {
     resources::Init();
+    // English (or another translated language) when the user's locale asks for it.
+    const CAppTranslation translation;
     const CComScope com;
     RegisterMediaRuntime();
     RegisterDevicePages();  // the grabber's property page behind the Property button

@@ -9,6 +9,7 @@
 #include "platform/storage/make_folder.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/prompts.h"
+#include "platform/ui/ui_text.h"
 #include "viewer/capture/device_commands.h"
 #include "viewer/capture/recording_branch.h"
 #include "viewer/settings/channel_title.h"
@@ -158,7 +159,8 @@ int CRecording::ChooseChannel(std::uint32_t mask) {
         return 0;
     }
     const QString question =
-        QStringLiteral("选择的录制通道没有信号!\n是否自动转到通道%1?").arg(chosen);
+        ui_text::Message(QStringLiteral("选择的录制通道没有信号!\n是否自动转到通道%1?"))
+            .arg(chosen);
     if (host_.RecordingMessageBox(question, kWarning, MB_YESNO) != IDYES) return 0;
     return chosen;
 }

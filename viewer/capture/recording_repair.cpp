@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "platform/media/recording/avi_repair.h"
+#include "platform/ui/ui_text.h"
 
 namespace {
 
@@ -76,10 +77,10 @@ void CRecordingRepair::Finish() {
     }
     QStringList lines;
     if (!repaired.isEmpty())
-        lines << QStringLiteral("已修复上次未正常结束的录像: %1")
+        lines << ui_text::Message(QStringLiteral("已修复上次未正常结束的录像: %1"))
                      .arg(repaired.join(QStringLiteral(", ")));
     if (!failed.isEmpty())
-        lines << QStringLiteral("无法修复上次未正常结束的录像: %1")
+        lines << ui_text::Message(QStringLiteral("无法修复上次未正常结束的录像: %1"))
                      .arg(failed.join(QStringLiteral(", ")));
     if (!lines.isEmpty()) host_.ShowMessage(lines.join(QLatin1Char('\n')));
 }

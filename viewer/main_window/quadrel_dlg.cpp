@@ -18,6 +18,7 @@
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/main_dialog_template.h"
 #include "viewer/main_window/skin_artwork.h"
+#include "viewer/main_window/skin_captions.h"
 #include "viewer/main_window/video_pane.h"
 #include "viewer/resources/resources.h"
 #include "viewer/settings/settings_key.h"
@@ -109,6 +110,7 @@ void CQuadrelDlg::SkinWindow() {
     if (skin_) return;
     QImage skin = LoadBitmapResource(IDB_SKIN);
     if (skin.isNull()) return;  // keeps the template's size, no shape, plain buttons
+    skin = SkinWithTranslatedCaptions(std::move(skin));
     skin_ = std::make_unique<QImage>(std::move(skin));
     move(0, 0);
     setFixedSize(skin_->size());

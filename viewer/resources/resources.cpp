@@ -2,15 +2,20 @@
 
 #include <QFile>
 
-// Defined by the resource compiler in a global namespace; Init must call it from outside ours.
+// Defined by the resource compiler in a global namespace; Init must call them from outside ours.
 static void InitArtwork() {
     Q_INIT_RESOURCE(artwork);
+}
+
+static void InitTranslations() {
+    Q_INIT_RESOURCE(i18n);
 }
 
 namespace resources {
 
 void Init() {
     InitArtwork();
+    InitTranslations();
 }
 
 QImage Bitmap(int id) {

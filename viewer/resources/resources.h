@@ -7,7 +7,8 @@
 
 namespace resources {
 
-// Makes the compiled-in resources available; call once before the first lookup.
+// Makes the compiled-in resources (artwork, sounds, translations under ":/i18n") available; call
+// once before the first lookup.
 void Init();
 
 // Bitmap resource `id` (e.g. 216, the skin); a null image when there is none.

@@ -4,9 +4,10 @@
 #include <QFileInfo>
 
 #include "platform/ui/prompts.h"
+#include "platform/ui/ui_text.h"
 
 std::optional<QString> ChooseSaveFolder(IPrompts& prompts, QWidget* owner, const QString& current) {
-    QFileDialog dialog(owner, QStringLiteral("选择保存路径: "));
+    QFileDialog dialog(owner, ui_text::Message(QStringLiteral("选择保存路径: ")));
     if (!current.isEmpty() && QFileInfo(current).isDir()) dialog.setDirectory(current);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);

@@ -4,6 +4,7 @@
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/dialog_lists.h"
 #include "platform/ui/prompts.h"
+#include "platform/ui/ui_text.h"
 #include "viewer/settings/folder_chooser.h"
 #include "viewer/settings/settings_key.h"
 #include "viewer/settings/settings_schema.h"
@@ -81,8 +82,9 @@ void CSystemSettingDlg::OnInitDialog() {
     DWORD quality = 0;
     if (!ReadSettingDword(holder, setting::kSaveResolution, &quality)) quality = 0;
     QWidget* list = GetDlgItem(IDC_SYS_QUALITY);
-    for (const char16_t* item : {u"高", u"中", u"低"})
-        ComboBoxAddString(list, QString::fromUtf16(item));
+    const QByteArray context = ui_text::DialogContext(Template());
+    for (const char* item : {"高", "中", "低"})
+        ComboBoxAddString(list, ui_text::Translate(context.constData(), item));
     ComboBoxSetCurSel(list, quality == 1 || quality == 2 ? static_cast<int>(quality) : 0);
 }
 

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 #include "tests/support/temp_dir.h"
 
@@ -24,11 +26,15 @@ struct ProgramRun {
 
 class QuadrelProgramTest : public testing::Test {
   protected:
-    // Runs the program offscreen; `adjust` may change its environment before.
-    ProgramRun Start(const QStringList& arguments,
+    // Runs the program offscreen in the C locale (its own Chinese texts, whatever the
+    // developer's locale), or in `lang` when given; `adjust` may change its environment before.
+    ProgramRun Start(const QStringList& arguments, const QString& lang = QStringLiteral("C.UTF-8"),
                      const std::function<void(QProcessEnvironment&)>& adjust = {}) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("LANG"), lang);
         environment.insert(QStringLiteral("QUADREL_REGISTRY_DIR"),
                            QString::fromStdString(registry_.Path()));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -100,7 +106,7 @@ TEST_F(QuadrelProgramTest, NoDisplayAMissingFolderAndABadLongArgumentAreToldInOn
     };
     for (const auto& adjust : {std::function<void(QProcessEnvironment&)>(noDisplay),
                                std::function<void(QProcessEnvironment&)>(unreachable)}) {
-        const ProgramRun run = Start({}, adjust);
+        const ProgramRun run = Start({}, QStringLiteral("C.UTF-8"), adjust);
         EXPECT_EQ(run.exitCode, 1);  // -1 when it aborted
         EXPECT_TRUE(run.output.startsWith(QStringLiteral("quadrel: no display")))
             << run.output.toStdString();
@@ -158,6 +164,37 @@ TEST_F(QuadrelProgramTest, ScreenshotWithGrabberShowsLiveCamerasWithTheirStamps)
     // "Channel 1" at the top left and the date and time at the bottom right of its pane.
     EXPECT_GT(WhitePixels(picture, QRect(kPane1.left(), kPane1.top(), 100, 12)), 40);
     EXPECT_GT(WhitePixels(picture, QRect(kPane1.right() - 200, kPane1.bottom() - 12, 200, 12)), 80);
+}
+
+TEST_F(QuadrelProgramTest, AnEnglishLocaleRepaintsTheSkinCaptionsOnly) {
+    ProgramRun run =
+        Start({QStringLiteral("--no-device"), QStringLiteral("--screenshot"), Picture()});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QImage own = QImage(Picture()).convertToFormat(QImage::Format_ARGB32);
+    run = Start({QStringLiteral("--no-device"), QStringLiteral("--screenshot"), Picture()},
+                QStringLiteral("en_US.UTF-8"));
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QImage english = QImage(Picture()).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(english.size(), own.size());
+    // The captions of the control panel and of the layout buttons, where the artwork has them.
+    const QRect captions[] = {QRect(716, 24, 150, 14), QRect(716, 70, 150, 14),
+                              QRect(716, 138, 150, 14), QRect(716, 322, 150, 14),
+                              QRect(30, 523, 200, 14)};
+    int changedOutside = 0;
+    int changedInside[std::size(captions)] = {};
+    for (int y = 0; y < own.height(); ++y)
+        for (int x = 0; x < own.width(); ++x) {
+            if (own.pixel(x, y) == english.pixel(x, y)) continue;
+            const auto* in = std::find_if(std::begin(captions), std::end(captions),
+                                          [x, y](const QRect& r) { return r.contains(x, y); });
+            if (in == std::end(captions))
+                ++changedOutside;
+            else
+                ++changedInside[in - std::begin(captions)];
+        }
+    for (std::size_t i = 0; i < std::size(captions); ++i)
+        EXPECT_GT(changedInside[i], 20) << captions[i].x() << "," << captions[i].y();
+    EXPECT_EQ(changedOutside, 0);
 }
 
 }  // namespace
