@@ -4,7 +4,7 @@
 #include <cctype>
 #include <optional>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 
 namespace devices {
 namespace {
@@ -19,7 +19,7 @@ std::string_view Trim(std::string_view s) {
 
 // Outside text in a message: short and printable, however long the scenario.
 std::string Quoted(std::string_view s) {
-    return text_safety::QuotedPrintable(s);
+    return text::QuotedPrintable(s);
 }
 
 // Splits at runs of blanks.

@@ -10,10 +10,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <utility>
 
+#include <dirent.h>
+
 #include "platform/base/folders.h"
+#include "platform/base/printable_text.h"
 #include "platform/base/utf16.h"
+#include "platform/registry/hive_status.h"
 #include "platform/registry/registry.h"
 
 namespace registry {
@@ -228,6 +233,15 @@ std::string ErrnoText() {
     return std::strerror(errno);
 }
 
+// At most this many characters of a bad line are shown in the damage message.
+constexpr std::size_t kShownLineChars = 80;
+// At most this many characters of a file name are shown.
+constexpr std::size_t kShownPathChars = 400;
+
+std::string Shown(const std::string& path) {
+    return text::Printable(path, kShownPathChars);
+}
+
 }  // namespace
 
 std::string Serialise(const Hive& hive, const std::string& title) {
@@ -240,10 +254,17 @@ std::string Serialise(const Hive& hive, const std::string& title) {
     return out;
 }
 
-bool Parse(std::string_view text, Hive* hive, std::string* error) {
+bool Parse(std::string_view text, Hive* hive, std::string* error, std::size_t* badLines) {
     Key* current = nullptr;
+    bool underBadKey = false;  // the last key line was bad: its values have nowhere to go
+    std::size_t bad = 0;
     std::size_t lineNo = 0;
     std::size_t start = 0;
+    const auto badLine = [&](std::string_view line, const char* what) {
+        if (bad++ == 0)
+            *error = "line " + std::to_string(lineNo) + ": " + what + ": " +
+                     text::Printable(line, kShownLineChars);
+    };
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
@@ -251,24 +272,40 @@ bool Parse(std::string_view text, Hive* hive, std::string* error) {
         start = end + 1;
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!text::IsValidUtf8(line)) {
+            // Converting it would replace its bytes: the line is dropped, and the file is kept.
+            badLine(line, "not UTF-8");
+            if (!line.empty() && line[0] == '[') {
+                current = nullptr;
+                underBadKey = true;
+            }
+            continue;
+        }
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             if (line.back() != ']') {
-                *error = "line " + std::to_string(lineNo) + ": a key line must end with ']'";
-                return false;
+                badLine(line, "a key line must end with ']'");
+                current = nullptr;
+                underBadKey = true;
+                continue;
             }
             current = &hive->Create(utf16::FromUtf8(line.substr(1, line.size() - 2)));
+            underBadKey = false;
             continue;
         }
         Value v;
-        if (!current || !ParseValueLine(line, &v)) {
-            *error = "line " + std::to_string(lineNo) +
-                     ": not a key or value: " + std::string(line.substr(0, 80));
-            return false;
+        if (!current) {
+            badLine(line, underBadKey ? "a value under a bad key line" : "a value before any key");
+            continue;
+        }
+        if (!ParseValueLine(line, &v)) {
+            badLine(line, "not a key or value");
+            continue;
         }
         current->SetValue(v.name, v.type, std::move(v.data));
     }
-    return true;
+    if (badLines) *badLines = bad;
+    return bad == 0;
 }
 
 std::string HiveDirectory() {
@@ -277,6 +314,10 @@ std::string HiveDirectory() {
         return std::string(xdg) + "/quadrel";
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/.config/quadrel";
+}
+
+std::string HivePath(const std::string& title) {
+    return HiveDirectory() + "/" + title + ".reg";
 }
 
 // --- the file -------------------------------------------------------------------------------
@@ -313,26 +354,46 @@ bool WriteAll(int fd, const std::string& data) {
 
 }  // namespace
 
+namespace {
+
+// Set once by a test before any registry call; read by every write.
+WriteStepHook g_writeStepHook = nullptr;
+
+void Reached(WriteStep step) {
+    if (g_writeStepHook) g_writeStepHook(step);
+}
+
+}  // namespace
+
+void SetWriteStepHookForTests(WriteStepHook hook) {
+    g_writeStepHook = hook;
+}
+
 HiveFile::HiveFile(std::string path, std::string title)
     : path_(std::move(path)), title_(std::move(title)) {}
 
 LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn) {
     const std::string folder = folders::FolderOf(path_);
     if (!folders::MakePrivateFolders(folder)) {
-        std::fprintf(stderr, "quadrel: cannot create the registry folder %s: %s\n", folder.c_str(),
-                     ErrnoText().c_str());
+        const std::string reason = ErrnoText();
+        std::fprintf(stderr, "quadrel: cannot create the registry folder %s: %s\n",
+                     Shown(folder).c_str(), reason.c_str());
+        NoteHiveRead(path_, false, "cannot create the folder " + Shown(folder) + ": " + reason);
         return ERROR_CANTWRITE;
     }
     const std::string lockPath = path_ + ".lock";
     FileDescriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (lock.Get() < 0) {
-        std::fprintf(stderr, "quadrel: cannot open the registry lock %s: %s\n", lockPath.c_str(),
-                     ErrnoText().c_str());
+        const std::string reason = ErrnoText();
+        std::fprintf(stderr, "quadrel: cannot open the registry lock %s: %s\n",
+                     Shown(lockPath).c_str(), reason.c_str());
+        NoteHiveRead(path_, false, "cannot open the lock " + Shown(lockPath) + ": " + reason);
         return ERROR_CANTREAD;
     }
     while (::flock(lock.Get(), LOCK_EX) != 0)
         if (errno != EINTR) return ERROR_CANTREAD;
 
+    RemoveStaleTemporaryFiles();
     Hive hive;
     if (const LONG loaded = Load(&hive); loaded != ERROR_SUCCESS) return loaded;
     bool changed = false;
@@ -341,13 +402,32 @@ LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn
     return Save(hive);
 }
 
+void HiveFile::RemoveStaleTemporaryFiles() {
+    const std::string folder = folders::FolderOf(path_);
+    const std::string prefix = path_.substr(path_.find_last_of('/') + 1) + ".tmp-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() > prefix.size() && name.starts_with(prefix))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+}
+
 LONG HiveFile::Load(Hive* hive) {
+    const auto unreadable = [this] {
+        const std::string reason = ErrnoText();
+        std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n",
+                     Shown(path_).c_str(), reason.c_str());
+        NoteHiveRead(path_, false, reason);
+        return ERROR_CANTREAD;
+    };
     FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) {
-        if (errno == ENOENT) return ERROR_SUCCESS;
-        std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n", path_.c_str(),
-                     ErrnoText().c_str());
-        return ERROR_CANTREAD;
+        if (errno != ENOENT) return unreadable();
+        NoteHiveRead(path_, true, {});
+        return ERROR_SUCCESS;
     }
     std::string text;
     char buf[8192];
@@ -355,17 +435,21 @@ LONG HiveFile::Load(Hive* hive) {
         const ssize_t n = ::read(fd.Get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n", path_.c_str(),
-                         ErrnoText().c_str());
-            return ERROR_CANTREAD;
+            return unreadable();
         }
         if (n == 0) break;
         text.append(buf, static_cast<std::size_t>(n));
     }
+    NoteHiveRead(path_, true, {});
     std::string error;
-    if (Parse(text, hive, &error)) return ERROR_SUCCESS;
+    std::size_t badLines = 0;
+    if (!Parse(text, hive, &error, &badLines)) KeepDamagedAside(*hive, error, badLines);
+    return ERROR_SUCCESS;
+}
 
-    // Keep the damaged file for inspection under a name that says when it was put aside.
+void HiveFile::KeepDamagedAside(const Hive& recovered, const std::string& error,
+                                std::size_t badLines) {
+    // The damaged file is kept for inspection under a name that says when it was put aside.
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -374,32 +458,55 @@ LONG HiveFile::Load(Hive* hive) {
     std::string aside = path_ + ".damaged-" + stamp;
     for (int n = 2; ::access(aside.c_str(), F_OK) == 0; ++n)
         aside = path_ + ".damaged-" + stamp + "-" + std::to_string(n);
-    if (::rename(path_.c_str(), aside.c_str()) == 0) {
+    // A second name first, so that the hive's own name always holds a whole file: the damaged
+    // one until the recovered one replaces it. A folder that cannot hold hard links gets the
+    // file renamed instead.
+    bool kept = false;
+    std::string reason;
+    if (::link(path_.c_str(), aside.c_str()) == 0) {
+        kept = Save(recovered) == ERROR_SUCCESS;
+        // Not replaced: the damaged file stays where it is, whole, and the next call tries again.
+        if (!kept) ::unlink(aside.c_str());
+        reason = "the recovered lines could not be written";
+    } else if (::rename(path_.c_str(), aside.c_str()) == 0) {
+        kept = true;
+        Save(recovered);
+    } else {
+        reason = ErrnoText();
+    }
+    NoteHiveDamage(path_, kept ? aside : std::string(), error, badLines);
+    const std::string lines =
+        badLines == 1 ? "1 bad line" : std::to_string(badLines) + " bad lines";
+    if (kept) {
         std::fprintf(stderr,
-                     "quadrel: the registry file %s is damaged (%s); it was kept as %s and a new "
-                     "one will be started\n",
-                     path_.c_str(), error.c_str(), aside.c_str());
+                     "quadrel: the registry file %s is damaged (%s; %s); it was kept as %s, and "
+                     "the lines that could be read are kept\n",
+                     Shown(path_).c_str(), error.c_str(), lines.c_str(), Shown(aside).c_str());
     } else {
         std::fprintf(stderr,
-                     "quadrel: the registry file %s is damaged (%s) and could not be moved aside: "
-                     "%s\n",
-                     path_.c_str(), error.c_str(), ErrnoText().c_str());
+                     "quadrel: the registry file %s is damaged (%s; %s) and could not be kept "
+                     "aside: %s\n",
+                     Shown(path_).c_str(), error.c_str(), lines.c_str(), reason.c_str());
     }
-    *hive = Hive();
-    return ERROR_BADDB;
 }
 
 LONG HiveFile::Save(const Hive& hive) {
     const std::string text = Serialise(hive, title_);
     const std::string temp = path_ + ".tmp-" + std::to_string(::getpid());
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    bool ok = fd.Get() >= 0 && ::fchmod(fd.Get(), 0600) == 0 && WriteAll(fd.Get(), text) &&
-              ::fsync(fd.Get()) == 0;
+    bool ok = fd.Get() >= 0 && ::fchmod(fd.Get(), 0600) == 0;
+    if (ok) Reached(WriteStep::kTemporaryCreated);
+    ok = ok && WriteAll(fd.Get(), text);
+    if (ok) Reached(WriteStep::kTemporaryWritten);
+    ok = ok && ::fsync(fd.Get()) == 0;
     const int closeResult = fd.Get() >= 0 ? ::close(fd.Release()) : -1;
-    ok = ok && closeResult == 0 && ::rename(temp.c_str(), path_.c_str()) == 0;
+    ok = ok && closeResult == 0;
+    if (ok) Reached(WriteStep::kTemporarySynced);
+    ok = ok && ::rename(temp.c_str(), path_.c_str()) == 0;
+    if (ok) Reached(WriteStep::kRenamed);
     if (!ok) {
-        std::fprintf(stderr, "quadrel: cannot write the registry file %s: %s\n", path_.c_str(),
-                     ErrnoText().c_str());
+        std::fprintf(stderr, "quadrel: cannot write the registry file %s: %s\n",
+                     Shown(path_).c_str(), ErrnoText().c_str());
         ::unlink(temp.c_str());
         return ERROR_CANTWRITE;
     }

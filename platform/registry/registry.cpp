@@ -54,10 +54,9 @@ HandleTable& Handles() {
 }
 
 registry::HiveFile FileOf(HiveId hive) {
-    const std::string dir = registry::HiveDirectory();
-    return hive == HiveId::kCurrentUser
-               ? registry::HiveFile(dir + "/HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER")
-               : registry::HiveFile(dir + "/HKEY_CLASSES_ROOT.reg", "HKEY_CLASSES_ROOT");
+    const char* title =
+        hive == HiveId::kCurrentUser ? registry::kCurrentUserTitle : registry::kClassesRootTitle;
+    return registry::HiveFile(registry::HivePath(title), title);
 }
 
 std::u16string_view ViewOf(LPCWSTR text) {
@@ -70,6 +69,18 @@ bool ValidKeyName(std::u16string_view path) {
     return path.size() <= 32767;
 }
 
+// Every part of a normalised path is short enough to be created.
+bool CreatableKeyName(std::u16string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos) end = path.size();
+        if (end - start > kMaxKeyNameChars) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 LONG OpenOrCreate(HKEY parent, LPCWSTR subKey, REGSAM access, bool create, PHKEY result,
                   LPDWORD disposition) {
     if (!result) return ERROR_INVALID_PARAMETER;
@@ -78,6 +89,7 @@ LONG OpenOrCreate(HKEY parent, LPCWSTR subKey, REGSAM access, bool create, PHKEY
     if (!base) return ERROR_INVALID_HANDLE;
     const std::u16string path = registry::JoinPath(base->path, ViewOf(subKey));
     if (!ValidKeyName(path)) return ERROR_INVALID_PARAMETER;
+    if (create && !CreatableKeyName(path)) return ERROR_INVALID_PARAMETER;
     if (create && !(base->access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
     std::u16string storedPath = path;
     bool created = false;
@@ -116,6 +128,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD /*reserved*/, DWORD type, cons
     if (!(open->access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
     if (byteCount > 0 && !data) return ERROR_INVALID_PARAMETER;
     if (type == REG_DWORD && byteCount != 4) return ERROR_INVALID_PARAMETER;
+    if (ViewOf(name).size() > kMaxValueNameChars) return ERROR_INVALID_PARAMETER;
     std::vector<BYTE> bytes(data, data + byteCount);
     return FileOf(open->hive).Transact([&](registry::Hive& hive, bool* changed) {
         registry::Key* k = hive.Find(open->path);

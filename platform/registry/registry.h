@@ -8,6 +8,7 @@
 // The calls are thread-safe.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/base/win_types.h"
@@ -40,15 +41,23 @@ inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 inline constexpr LONG ERROR_KEY_DELETED = 1018;
 
+// The limits of names that can be written: each part of a key path at most 255 characters, a
+// value name at most 16,383. A hive's file may hold longer ones (written by an editor); they are
+// read, listed and enumerated all the same.
+inline constexpr std::size_t kMaxKeyNameChars = 255;
+inline constexpr std::size_t kMaxValueNameChars = 16383;
+
 // Opens an existing key. ERROR_FILE_NOT_FOUND when it does not exist.
 LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 
 // Opens or creates a key (and the keys above it). `disposition` (may be null) tells which.
+// ERROR_INVALID_PARAMETER when a part of the path is longer than kMaxKeyNameChars.
 LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options,
                      REGSAM access, const void* security, PHKEY result, LPDWORD disposition);
 
 // Stores a value of `type` with exactly `byteCount` bytes (REG_SZ: UTF-16 units; REG_DWORD: 4).
-// The handle needs KEY_SET_VALUE (ERROR_ACCESS_DENIED else).
+// The handle needs KEY_SET_VALUE (ERROR_ACCESS_DENIED else); a name longer than
+// kMaxValueNameChars fails with ERROR_INVALID_PARAMETER.
 LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD byteCount);
 

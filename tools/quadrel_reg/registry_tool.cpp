@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 #include "platform/base/utf16.h"
 #include "platform/com/server_registration_call.h"
 #include "platform/registry/hive_file.h"
@@ -24,7 +24,13 @@ constexpr const char* kUsage =
     "HKCU\\Software\\Corvane\\Grabber. NAME \"\" or @ is the key's default value.\n"
     "The hives are kept in ";
 
-using text_safety::Printable;
+// At most this many characters of an argument are quoted in a message.
+constexpr std::size_t kQuotedChars = 60;
+
+// `text` as it may appear in a message: short and printable.
+std::string Printable(std::string_view text) {
+    return text::Printable(text, kQuotedChars);
+}
 
 // What was wrong, then the usage; status 2.
 int UsageError(std::ostream& err, const std::string& what) {
@@ -75,6 +81,18 @@ std::string Describe(LONG rc) {
     }
 }
 
+// Runs `enumerate` (a RegEnum…W call with the name buffer and its size in units) with `buffer`,
+// growing the buffer while the call answers ERROR_MORE_DATA; *chars is the name's length after.
+template <typename Enumerate>
+LONG EnumName(std::u16string& buffer, DWORD* chars, Enumerate enumerate) {
+    for (;;) {
+        *chars = static_cast<DWORD>(buffer.size());
+        const LONG rc = enumerate(buffer.data(), chars);
+        if (rc != ERROR_MORE_DATA || *chars <= buffer.size()) return rc;
+        buffer.resize(*chars);
+    }
+}
+
 class KeyHandle {
   public:
     KeyHandle() = default;
@@ -103,29 +121,34 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << keyText << "\n";
+    // Names are read into buffers that grow to what the registry asks for, so that a name
+    // longer than the limits (written into the file by an editor) is listed like any other.
+    std::u16string valueName(kMaxValueNameChars + 1, u'\0');
     for (DWORD index = 0;; ++index) {
-        WCHAR valueName[16384];
-        DWORD nameChars = 16384;
+        DWORD nameChars = 0;
         DWORD type = 0;
         DWORD size = 0;
-        LONG rc =
-            RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, nullptr, &size);
+        LONG rc = EnumName(valueName, &nameChars, [&](LPWSTR name, LPDWORD chars) {
+            return RegEnumValueW(key.Get(), index, name, chars, nullptr, &type, nullptr, &size);
+        });
         if (rc == ERROR_NO_MORE_ITEMS) break;
         if (rc != ERROR_SUCCESS) {
-            err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+            err << "quadrel-reg: " << Printable(keyText) << ": " << Describe(rc) << "\n";
             return 1;
         }
         std::vector<BYTE> data(size + 2, 0);
         DWORD dataSize = size;
-        nameChars = 16384;
-        rc = RegEnumValueW(key.Get(), index, valueName, &nameChars, nullptr, &type, data.data(),
-                           &dataSize);
+        rc = EnumName(valueName, &nameChars, [&](LPWSTR name, LPDWORD chars) {
+            return RegEnumValueW(key.Get(), index, name, chars, nullptr, &type, data.data(),
+                                 &dataSize);
+        });
         if (rc != ERROR_SUCCESS) {
-            err << "quadrel-reg: " << keyText << ": " << Describe(rc) << "\n";
+            err << "quadrel-reg: " << Printable(keyText) << ": " << Describe(rc) << "\n";
             return 1;
         }
         const std::string shownName =
-            nameChars == 0 ? "(Default)" : utf16::ToUtf8(std::u16string_view(valueName, nameChars));
+            nameChars == 0 ? "(Default)"
+                           : utf16::ToUtf8(std::u16string_view(valueName.data(), nameChars));
         out << "    " << shownName << "    ";
         if (type == REG_SZ) {
             std::u16string text(dataSize / 2, u'\0');
@@ -140,16 +163,34 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
             out << "REG_BINARY(" << type << ")    " << dataSize << " bytes\n";
         }
     }
+    std::u16string subName(kMaxKeyNameChars + 1, u'\0');
     for (DWORD index = 0;; ++index) {
-        WCHAR subName[256];
-        DWORD chars = 256;
-        const LONG rc =
-            RegEnumKeyExW(key.Get(), index, subName, &chars, nullptr, nullptr, nullptr, nullptr);
-        if (rc != ERROR_SUCCESS) break;
+        DWORD chars = 0;
+        const LONG rc = EnumName(subName, &chars, [&](LPWSTR name, LPDWORD nameChars) {
+            return RegEnumKeyExW(key.Get(), index, name, nameChars, nullptr, nullptr, nullptr,
+                                 nullptr);
+        });
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS) {
+            err << "quadrel-reg: " << Printable(keyText) << ": " << Describe(rc) << "\n";
+            return 1;
+        }
         out << keyText << (keyText.back() == '\\' ? "" : "\\")
-            << utf16::ToUtf8(std::u16string_view(subName, chars)) << "\n";
+            << utf16::ToUtf8(std::u16string_view(subName.data(), chars)) << "\n";
     }
     return 0;
+}
+
+// The first part of `path` longer than the registry lets a key name be, or empty.
+std::u16string_view TooLongKeyName(std::u16string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos) end = path.size();
+        if (end - start > kMaxKeyNameChars) return path.substr(start, end - start);
+        start = end + 1;
+    }
+    return {};
 }
 
 int Set(const std::vector<std::string>& args, std::ostream& err) {
@@ -161,6 +202,19 @@ int Set(const std::vector<std::string>& args, std::ostream& err) {
         return 2;
     }
     const std::u16string valueName = ValueName(args[2]);
+    const std::u16string keyPath = registry::NormalisePath(name.path);
+    if (const std::u16string_view part = TooLongKeyName(keyPath); !part.empty()) {
+        err << "quadrel-reg: a key name has at most " << kMaxKeyNameChars
+            << " characters; this one has " << part.size() << ": " << Printable(utf16::ToUtf8(part))
+            << "\n";
+        return 2;
+    }
+    if (valueName.size() > kMaxValueNameChars) {
+        err << "quadrel-reg: a value name has at most " << kMaxValueNameChars
+            << " characters; this one has " << valueName.size() << ": " << Printable(args[2])
+            << "\n";
+        return 2;
+    }
     std::vector<BYTE> data;
     DWORD type;
     if (args[3] == "--sz") {

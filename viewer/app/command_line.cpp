@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ bool ParseCommandLine(std::span<const char* const> args, QuadrelOptions* options
             result.layout = std::stoi(*layout);
             continue;
         }
-        *error = "unknown option " + text_safety::QuotedPrintable(arg);
+        *error = "unknown option " + text::QuotedPrintable(arg);
         return false;
     }
     *options = std::move(result);
@@ -171,7 +171,7 @@ std::optional<std::string> ScreenshotPathProblem(const std::string& path) {
     namespace fs = std::filesystem;
     const fs::path file(path);
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    const std::string shown = text_safety::QuotedPrintable(folder.string());
+    const std::string shown = text::QuotedPrintable(folder.string());
     std::error_code error;
     const fs::file_status status = fs::status(folder, error);
     if (!fs::exists(status)) return "the folder " + shown + " does not exist";
@@ -179,6 +179,6 @@ std::optional<std::string> ScreenshotPathProblem(const std::string& path) {
     if (access(folder.c_str(), W_OK | X_OK) != 0)
         return "the folder " + shown + " cannot be written (" + std::strerror(errno) + ")";
     if (fs::is_directory(fs::status(file, error)))
-        return text_safety::QuotedPrintable(path) + " is a folder, not a file name";
+        return text::QuotedPrintable(path) + " is a folder, not a file name";
     return std::nullopt;
 }

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 #include "platform/devices/scenario.h"
 #include "platform/devices/scenario_source.h"
 #include "platform/devices/v4l2/capture_catalog.h"
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
             const std::optional<std::vector<std::string>> nodes = ParseDeviceNodes(*chosen);
             if (!nodes) {
                 std::fprintf(stderr, "quadrel: bad capture device %s\n",
-                             text_safety::QuotedPrintable(*chosen).c_str());
+                             text::QuotedPrintable(*chosen).c_str());
                 return 2;
             }
             deviceNodes = *nodes;

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 #include "platform/com/runtime.h"
 #include "platform/device_pages/device_pages.h"
 #include "platform/devices/simulated_device.h"
@@ -120,7 +120,7 @@ int CQuadrelApp::InitInstance() {
     if (shutdown.Signal()) return 128 + shutdown.Signal();  // the shell's status of a signal
     if (screenshot && !screenshot->Saved()) {
         std::fprintf(stderr, "quadrel: could not save the screenshot to %s\n",
-                     text_safety::QuotedPrintable(*options_.screenshot).c_str());
+                     text::QuotedPrintable(*options_.screenshot).c_str());
         return 1;
     }
     return 0;

@@ -106,6 +106,8 @@ TEST(HiveTextTest, BadLinesAreRejectedWithTheirLineNumber) {
         "[K]\n\"v\"=hex(3):\"abc\"\n",
         "[K\n",
         "[K]\n\"v\"=text:\"x\"\n",
+        "[K]\n\"v\"=sz:\"\xff\"\n",
+        "[K\xC0\xAF]\n",  // an overlong '/'
     };
     for (const char* text : bad) {
         Hive hive;

@@ -120,4 +120,31 @@ TEST_F(RegistryToolTest, RegistersAServerThatTheRuntimeThenCreates) {
     CoUninitialize();
 }
 
+TEST_F(RegistryToolTest, NamesOverTheLimitsAreRefusedClearlyAndThoseInTheFileAreAllListed) {
+    const std::string tooLongValue(16384, 'v');
+    EXPECT_EQ(Run({"set", "HKCU\\K", tooLongValue, "--dword", "1"}), 2);
+    EXPECT_NE(err_.str().find("a value name has at most 16383 characters; this one has 16384"),
+              std::string::npos)
+        << err_.str().substr(0, 200);
+    EXPECT_LT(err_.str().size(), 300u);
+    EXPECT_EQ(Run({"set", "HKCU\\K\\" + std::string(256, 'k'), "n", "--dword", "1"}), 2);
+    EXPECT_NE(err_.str().find("a key name has at most 255 characters; this one has 256"),
+              std::string::npos)
+        << err_.str().substr(0, 200);
+    EXPECT_EQ(Run({"query", "HKCU\\K"}), 1);  // nothing was written
+
+    // A file an editor wrote: a 20,000-character value name, a 300-character sub-key, and
+    // sub-keys after it.
+    const std::string longValue(20000, 'v');
+    const std::string longKey(300, 'k');
+    testing_support::WriteFile(registry_.UserHive(),
+                               "[R]\n\"" + longValue +
+                                   "\"=dword:7\n\"after\"=dword:8\n[R\\a]\n[R\\" + longKey +
+                                   "]\n[R\\z]\n");
+    ASSERT_EQ(Run({"query", "HKCU\\R"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), "HKCU\\R\n    " + longValue + "    REG_DWORD    7\n" +
+                              "    after    REG_DWORD    8\n" + "HKCU\\R\\a\n" + "HKCU\\R\\" +
+                              longKey + "\n" + "HKCU\\R\\z\n");
+}
+
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "platform/base/printable.h"
+#include "platform/base/printable_text.h"
 
 namespace {
 
-using text_safety::Printable;
-using text_safety::QuotedPrintable;
+using text::Printable;
+using text::QuotedPrintable;
 
 TEST(PrintableTest, ControlsAndBytesThatAreNotUtf8BecomeQuestionMarks) {
     EXPECT_EQ(Printable("plain text"), "plain text");
