@@ -19,6 +19,7 @@
 #include "platform/base/printable_text.h"
 #include "platform/base/utf16.h"
 #include "platform/registry/hive_status.h"
+#include "platform/registry/memory_hives.h"
 #include "platform/registry/registry.h"
 
 namespace registry {
@@ -373,13 +374,19 @@ HiveFile::HiveFile(std::string path, std::string title)
     : path_(std::move(path)), title_(std::move(title)) {}
 
 LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn) {
+    LONG result = ERROR_SUCCESS;
+    if (TransactInMemory(path_, title_, false, fn, &result)) return result;
+    // A hive that cannot be read goes on in memory when its program asked for that.
+    const auto unreadable = [&](LONG error) {
+        return TransactInMemory(path_, title_, true, fn, &result) ? result : error;
+    };
     const std::string folder = folders::FolderOf(path_);
     if (!folders::MakePrivateFolders(folder)) {
         const std::string reason = ErrnoText();
         std::fprintf(stderr, "quadrel: cannot create the registry folder %s: %s\n",
                      Shown(folder).c_str(), reason.c_str());
         NoteHiveRead(path_, false, "cannot create the folder " + Shown(folder) + ": " + reason);
-        return ERROR_CANTWRITE;
+        return unreadable(ERROR_CANTWRITE);
     }
     const std::string lockPath = path_ + ".lock";
     FileDescriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
@@ -388,17 +395,21 @@ LONG HiveFile::Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn
         std::fprintf(stderr, "quadrel: cannot open the registry lock %s: %s\n",
                      Shown(lockPath).c_str(), reason.c_str());
         NoteHiveRead(path_, false, "cannot open the lock " + Shown(lockPath) + ": " + reason);
-        return ERROR_CANTREAD;
+        return unreadable(ERROR_CANTREAD);
     }
     while (::flock(lock.Get(), LOCK_EX) != 0)
         if (errno != EINTR) return ERROR_CANTREAD;
 
     RemoveStaleTemporaryFiles();
     Hive hive;
-    if (const LONG loaded = Load(&hive); loaded != ERROR_SUCCESS) return loaded;
+    bool writable = true;
+    if (const LONG loaded = Load(&hive, &writable); loaded != ERROR_SUCCESS)
+        return unreadable(loaded);
     bool changed = false;
-    const LONG result = fn(hive, &changed);
+    result = fn(hive, &changed);
     if (result != ERROR_SUCCESS || !changed) return result;
+    // A damaged file that could not be kept aside is never written over.
+    if (!writable) return ERROR_CANTWRITE;
     return Save(hive);
 }
 
@@ -415,7 +426,7 @@ void HiveFile::RemoveStaleTemporaryFiles() {
     }
 }
 
-LONG HiveFile::Load(Hive* hive) {
+LONG HiveFile::Load(Hive* hive, bool* writable) {
     const auto unreadable = [this] {
         const std::string reason = ErrnoText();
         std::fprintf(stderr, "quadrel: cannot read the registry file %s: %s\n",
@@ -443,11 +454,11 @@ LONG HiveFile::Load(Hive* hive) {
     NoteHiveRead(path_, true, {});
     std::string error;
     std::size_t badLines = 0;
-    if (!Parse(text, hive, &error, &badLines)) KeepDamagedAside(*hive, error, badLines);
+    if (!Parse(text, hive, &error, &badLines)) *writable = KeepDamagedAside(*hive, error, badLines);
     return ERROR_SUCCESS;
 }
 
-void HiveFile::KeepDamagedAside(const Hive& recovered, const std::string& error,
+bool HiveFile::KeepDamagedAside(const Hive& recovered, const std::string& error,
                                 std::size_t badLines) {
     // The damaged file is kept for inspection under a name that says when it was put aside.
     const std::time_t now = std::time(nullptr);
@@ -488,6 +499,7 @@ void HiveFile::KeepDamagedAside(const Hive& recovered, const std::string& error,
                      "aside: %s\n",
                      Shown(path_).c_str(), error.c_str(), lines.c_str(), reason.c_str());
     }
+    return kept;
 }
 
 LONG HiveFile::Save(const Hive& hive) {

@@ -63,16 +63,20 @@ class HiveFile {
     // them can still be in use.
     // A file that does not parse in full is reported on stderr and kept aside under a
     // ".damaged-…" name; the lines that parsed are written back as the hive and `fn` runs on
-    // them. A file that cannot be read fails with ERROR_CANTREAD, reported on stderr, and is left
-    // alone. Both are noted for HiveStatusOf (hive_status.h).
+    // them (a file that cannot be kept aside is left as it is, and changes fail with
+    // ERROR_CANTWRITE). A file that cannot be read fails with ERROR_CANTREAD, reported on stderr,
+    // and is left alone; a hive that opted in (memory_hives.h) then goes on in memory instead. Both
+    // are noted for HiveStatusOf (hive_status.h).
     LONG Transact(const std::function<LONG(Hive& hive, bool* changed)>& fn);
 
     const std::string& Path() const { return path_; }
 
   private:
-    LONG Load(Hive* hive);
-    // Keeps the damaged file aside and writes the lines that parsed in its place.
-    void KeepDamagedAside(const Hive& recovered, const std::string& error, std::size_t badLines);
+    // *writable is false when the file is damaged and could not be kept aside.
+    LONG Load(Hive* hive, bool* writable);
+    // Keeps the damaged file aside and writes the lines that parsed in its place; false when it
+    // could not be kept (then the file is left as it is).
+    bool KeepDamagedAside(const Hive& recovered, const std::string& error, std::size_t badLines);
     LONG Save(const Hive& hive);
     void RemoveStaleTemporaryFiles();
 

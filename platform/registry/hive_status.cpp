@@ -68,4 +68,8 @@ void NoteHiveRead(const std::string& file, bool readable, const std::string& rea
     });
 }
 
+void NoteHiveInMemory(const std::string& file) {
+    HiveStatusTable::Instance().Update(file, [](HiveStatus& status) { status.inMemory = true; });
+}
+
 }  // namespace registry

@@ -22,6 +22,10 @@ struct HiveStatus {
     // permission, ...): every call fails until it can.
     bool unreadable = false;
     std::string readError;  // printable: the system's reason
+
+    // The hive is kept in memory for the rest of the process in place of its unreadable file
+    // (memory_hives.h): calls work, nothing is saved.
+    bool inMemory = false;
 };
 
 // The status of hive `root` (HKEY_CURRENT_USER or HKEY_CLASSES_ROOT) in the current registry
@@ -32,5 +36,6 @@ HiveStatus HiveStatusOf(HKEY root);
 void NoteHiveDamage(const std::string& file, const std::string& keptAs, const std::string& damage,
                     std::size_t badLines);
 void NoteHiveRead(const std::string& file, bool readable, const std::string& readError);
+void NoteHiveInMemory(const std::string& file);
 
 }  // namespace registry

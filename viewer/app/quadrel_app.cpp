@@ -14,6 +14,7 @@
 #include "platform/devices/simulated_device.h"
 #include "platform/devices/v4l2/v4l2_device.h"
 #include "platform/media/runtime/media_runtime.h"
+#include "platform/registry/memory_hives.h"
 #include "platform/ui/qt_prompts.h"
 #include "viewer/alerts/alarm_options.h"
 #include "viewer/app/app_translation.h"
@@ -56,6 +57,9 @@ int CQuadrelApp::InitInstance() {
     const CComScope com;
     RegisterMediaRuntime();
     RegisterDevicePages();  // the grabber's property page behind the Property button
+    // A registry folder that cannot be read stops nothing: the overlay's registration is then
+    // kept in memory for this run (the window does the same for the settings and says so).
+    registry::KeepInMemoryWhenUnreadable(HKEY_CLASSES_ROOT);
     // The recordings' title overlay is found through the user's registry.
     if (std::string error;
         !EnsureOverlayRegistered(QCoreApplication::applicationDirPath().toStdString(), &error))

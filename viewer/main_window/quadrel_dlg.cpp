@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "platform/registry/memory_hives.h"
 #include "platform/ui/dialog_codes.h"
 #include "platform/ui/dialog_items.h"
 #include "platform/ui/prompts.h"
@@ -17,6 +18,7 @@
 #include "viewer/main_window/device_notification.h"
 #include "viewer/main_window/main_dialog_ids.h"
 #include "viewer/main_window/main_dialog_template.h"
+#include "viewer/main_window/settings_problem.h"
 #include "viewer/main_window/skin_artwork.h"
 #include "viewer/main_window/skin_captions.h"
 #include "viewer/main_window/video_pane.h"
@@ -79,6 +81,9 @@ void CQuadrelDlg::OnInitDialog() {
 
     SkinWindow();
     SkinButtons();
+    // Settings that cannot be read are no reason to stop: the viewer runs on the first-run
+    // settings, kept in memory, and says so once the window shows.
+    registry::KeepInMemoryWhenUnreadable(HKEY_CURRENT_USER);
     ReloadGrabberSettings();
     SetTimer(ID_TIMER_WATCH, kWatchPeriodMs);
 
@@ -95,6 +100,15 @@ void CQuadrelDlg::OnInitDialog() {
     // Recordings the last run left unfinished are repaired in the background; the pop-up tells
     // the user when that is done.
     recording_.RepairUnfinishedFiles([this] { repairWakeup_.Wake(); });
+    QMetaObject::invokeMethod(this, &CQuadrelDlg::TellSettingsProblem, Qt::QueuedConnection);
+}
+
+void CQuadrelDlg::TellSettingsProblem() {
+    if (settingsProblemTold_) return;
+    settingsProblemTold_ = true;
+    if (const std::optional<QString> text =
+            SettingsProblemText(registry::HiveStatusOf(HKEY_CURRENT_USER)))
+        Prompts().MessageBox(this, *text, SettingsProblemCaption(), MB_OK | MB_ICONWARNING);
 }
 
 int CQuadrelDlg::ReloadGrabberSettings() {

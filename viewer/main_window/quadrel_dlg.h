@@ -90,6 +90,10 @@ class CQuadrelDlg : public CDialog,
     // The information pop-up with `text` (made on first use), and the pop-up (null before).
     void ShowMessage(const QString& text);
     const CMessage* Message() const { return message_; }
+    // Once per window, after it shows: a warning when the settings could not be read in full
+    // (a damaged settings file, or one that cannot be read, so that the defaults are used).
+    // Queued by the start-up; a test may call it itself.
+    void TellSettingsProblem();
     // The Close button's work after its login: timers, recording and graph stopped and freed,
     // the settings key closed, the dialog ended.
     void CloseViewer();
@@ -235,6 +239,7 @@ class CQuadrelDlg : public CDialog,
     CTimedSnapshots timedSnapshots_{*this, snapshots_, Clock()};
     CAlarms alarms_{*this, services_.alarms ? *services_.alarms : AlarmOptions{}};
     CChannelViews channels_{*this};
+    bool settingsProblemTold_ = false;
     // Manual drag of the borderless window where the window system cannot move it.
     bool dragging_ = false;
     QPoint dragOffset_;
