@@ -32,6 +32,30 @@ std::string Printable(std::string_view text) {
     return text::Printable(text, kQuotedChars);
 }
 
+// Stored text as `query` prints it: control characters as the escapes of the hive file (\n, \r,
+// \t, \0, \uXXXX), so that a value can neither move the cursor nor send the terminal a command.
+std::string Shown(std::u16string_view text) {
+    std::u16string shown;
+    for (char16_t c : text) {
+        if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c <= 0x9F)) {
+            shown.push_back(c);
+            continue;
+        }
+        const char* named = c == u'\n'   ? "\\n"
+                            : c == u'\r' ? "\\r"
+                            : c == u'\t' ? "\\t"
+                            : c == 0     ? "\\0"
+                                         : nullptr;
+        char buf[8];
+        if (!named) {
+            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
+            named = buf;
+        }
+        for (const char* p = named; *p; ++p) shown.push_back(static_cast<char16_t>(*p));
+    }
+    return utf16::ToUtf8(shown);
+}
+
 // What was wrong, then the usage; status 2.
 int UsageError(std::ostream& err, const std::string& what) {
     err << "quadrel-reg: " << what << "\n" << kUsage << registry::HiveDirectory() << "\n";
@@ -147,14 +171,13 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
             return 1;
         }
         const std::string shownName =
-            nameChars == 0 ? "(Default)"
-                           : utf16::ToUtf8(std::u16string_view(valueName.data(), nameChars));
+            nameChars == 0 ? "(Default)" : Shown(std::u16string_view(valueName.data(), nameChars));
         out << "    " << shownName << "    ";
         if (type == REG_SZ) {
             std::u16string text(dataSize / 2, u'\0');
             std::memcpy(text.data(), data.data(), text.size() * 2);
             while (!text.empty() && text.back() == 0) text.pop_back();
-            out << "REG_SZ    " << utf16::ToUtf8(text) << "\n";
+            out << "REG_SZ    " << Shown(text) << "\n";
         } else if (type == REG_DWORD && dataSize == 4) {
             DWORD v = 0;
             std::memcpy(&v, data.data(), 4);
@@ -176,7 +199,7 @@ int Query(const std::string& keyText, std::ostream& out, std::ostream& err) {
             return 1;
         }
         out << keyText << (keyText.back() == '\\' ? "" : "\\")
-            << utf16::ToUtf8(std::u16string_view(subName.data(), chars)) << "\n";
+            << Shown(std::u16string_view(subName.data(), chars)) << "\n";
     }
     return 0;
 }

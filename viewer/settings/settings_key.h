@@ -17,6 +17,8 @@ struct SettingsKeyHolder {
 
 // The holder, created on the first call; the key is opened, or created with every first-run value.
 // Null when the key can be neither opened nor created and initialised (the next call tries again).
+// (The main window keeps an unreadable settings hive in memory, see registry/memory_hives.h, so
+// that there the key opens with the first-run values.)
 SettingsKeyHolder* OpenSettingsKey();
 
 // Closes the key and drops the holder (the main window's Close).

@@ -147,4 +147,13 @@ TEST_F(RegistryToolTest, NamesOverTheLimitsAreRefusedClearlyAndThoseInTheFileAre
                               longKey + "\n" + "HKCU\\R\\z\n");
 }
 
+TEST_F(RegistryToolTest, QueryShowsControlCharactersOfStoredTextAsEscapes) {
+    // Raw control bytes in the file (an editor's), and escapes that stand for them.
+    testing_support::WriteFile(registry_.UserHive(),
+                               "[K]\n\"t\x1b]0;x\x07\"=sz:\"a\x1b[2Jb\\nc\\u0085d\te\"\n");
+    ASSERT_EQ(Run({"query", "HKCU\\K"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "HKCU\\K\n    t\\u001B]0;x\\u0007    REG_SZ    a\\u001B[2Jb\\nc\\u0085d\\te\n");
+}
+
 }  // namespace
