@@ -452,6 +452,24 @@
         <translation>The end time is before now!</translation>
     </message>
     <message>
+        <source>无法读取设置文件 %1 (%2)。
+本次运行使用默认设置, 更改的设置不会被保存。</source>
+        <translation>The settings file %1 cannot be read (%2).
+This run uses the default settings; changed settings will not be saved.</translation>
+    </message>
+    <message>
+        <source>设置文件 %1 已损坏, 且无法另存。
+能读出的设置已保留, 其余设置使用默认值, 更改的设置不会被保存。</source>
+        <translation>The settings file %1 is damaged and could not be kept aside.
+The settings that could be read were kept; the others are the defaults. Changed settings will not be saved.</translation>
+    </message>
+    <message>
+        <source>设置文件 %1 已损坏, 原文件已另存为 %2。
+能读出的设置已保留, 其余设置使用默认值。</source>
+        <translation>The settings file %1 is damaged; the original was kept as %2.
+The settings that could be read were kept; the others are the defaults.</translation>
+    </message>
+    <message>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
