@@ -19,7 +19,7 @@ TEST(PrintableTest, ControlsAndBytesThatAreNotUtf8BecomeQuestionMarks) {
     // a cut sequence, an overlong form, a UTF-16 surrogate and a code point past U+10FFFF.
     EXPECT_EQ(Printable("\xc2\x9b"
                         "2J"),
-              "??2J");
+              "?2J");
     EXPECT_EQ(Printable("\x80x"), "?x");
     EXPECT_EQ(Printable("\xe4\xb8"), "??");
     EXPECT_EQ(Printable("\xe0\x80\xaf"), "???");
