@@ -55,18 +55,32 @@ void CVideoPane::paintEvent(QPaintEvent* /*event*/) {
         frame_ = std::move(frame);
     }
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (frame_ && frame_->width > 0 && frame_->height > 0) {
+    if (!frame_ || frame_->width <= 0 || frame_->height <= 0) {
+        painter.fillRect(rect(), Qt::black);
+    } else {
         // The frame's pixels, without a copy; frame_ keeps them alive while painting.
         const QImage image(reinterpret_cast<const uchar*>(frame_->pixels.data()), frame_->width,
                            frame_->height, frame_->width * 4, QImage::Format_RGB32);
         const QRect whole(0, 0, frame_->width, frame_->height);
-        const RECT source = VideoSource();
         const RECT destination = VideoDestination();
-        const QRect from = IsEmpty(source) ? whole : ToQRect(source).intersected(whole);
         const QRect to = IsEmpty(destination) ? rect() : ToQRect(destination);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (!from.isEmpty()) painter.drawImage(to, image, from);
+        // Black around the video only: the video covers the rest (opaque paint event).
+        if (!to.contains(rect())) painter.fillRect(rect(), Qt::black);
+        if (frame_->fitted && to.size() == whole.size()) {
+            // The renderer scaled the picture to the destination: painted pixel for pixel.
+            painter.drawImage(to.topLeft(), image);
+        } else {
+            // A whole-video frame, or a fitted one from before the destination changed size.
+            const RECT source = VideoSource();
+            const QRect from =
+                frame_->fitted || IsEmpty(source) ? whole : ToQRect(source).intersected(whole);
+            if (from.isEmpty()) {
+                painter.fillRect(rect(), Qt::black);
+            } else {
+                painter.setRenderHint(QPainter::SmoothPixmapTransform);
+                painter.drawImage(to, image, from);
+            }
+        }
     }
     if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
 }

@@ -1,7 +1,8 @@
 // CVideoPane: one video pane of the main window (the black-frame static controls 1005 to 1008).
 // It is the clipping window of a video renderer: the renderer's streaming thread publishes the
 // latest frame into the pane's mailbox and wakes it; the pane takes the frame when it paints and
-// draws it scaled into the video destination. A pane picture (e.g. "No Signal") can be laid
+// draws it into the video destination: pixel for pixel when the renderer made it at the
+// destination's size, scaled otherwise. A pane picture (e.g. "No Signal") can be laid
 // over the video; it stays until a new frame arrives. Mouse presses pass through to the main
 // window, which hit-tests the panes itself.
 //

@@ -40,4 +40,20 @@ void Rgb32ToRgb32(const BYTE* src, std::ptrdiff_t srcStride, bool bottomUp, std:
     }
 }
 
+void ConvertFrame(const VideoInputFormat& format, const BYTE* src, std::uint32_t* dst) {
+    switch (format.layout) {
+        case PixelLayout::Uyvy:
+            UyvyToRgb32(src, format.stride, dst, format.width, format.height);
+            break;
+        case PixelLayout::Rgb24:
+            Rgb24ToRgb32(src, format.stride, format.bottomUp, dst, format.width, format.height);
+            break;
+        case PixelLayout::Rgb32:
+            Rgb32ToRgb32(src, format.stride, format.bottomUp, dst, format.width, format.height);
+            break;
+        case PixelLayout::None:
+            break;
+    }
+}
+
 }  // namespace media

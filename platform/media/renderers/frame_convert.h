@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/base/win_types.h"
+#include "platform/media/renderers/video_input_format.h"
 
 namespace media {
 
@@ -20,5 +21,8 @@ void Rgb24ToRgb32(const BYTE* src, std::ptrdiff_t srcStride, bool bottomUp, std:
                   LONG width, LONG height);
 void Rgb32ToRgb32(const BYTE* src, std::ptrdiff_t srcStride, bool bottomUp, std::uint32_t* dst,
                   LONG width, LONG height);
+
+// A whole frame laid out as `format` says to `dst` (format.width × format.height, packed rows).
+void ConvertFrame(const VideoInputFormat& format, const BYTE* src, std::uint32_t* dst);
 
 }  // namespace media

@@ -1,9 +1,11 @@
 #include "platform/media/renderers/video_mixing_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "platform/com/runtime.h"
 #include "platform/media/interfaces/media_clsids.h"
@@ -74,6 +76,14 @@ HRESULT CVideoMixingRenderer9::Stop() {
     CAutoLock lock(&lock_);
     const HRESULT hr = CBaseFilter::Stop();
     CAutoLock receive(&receiveLock_);  // a frame in progress finishes first
+    // The kept sample goes back to its allocator, which may now be decommitted or set up for
+    // another format; the full-size picture stays.
+    std::shared_ptr<media::RetainedPicture> current;
+    {
+        std::lock_guard frame(frameLock_);
+        current = current_;
+    }
+    if (current) current->ReleaseFrame();
     return hr;
 }
 
@@ -159,11 +169,11 @@ HRESULT CVideoMixingRenderer9::GetNativeVideoSize(LONG* width, LONG* height, LON
                                                   LONG* aspectHeight) {
     CAutoLock lock(&lock_);
     REQUIRE_WINDOWLESS();
-    if (layout_ == Layout::None) return VFW_E_NOT_CONNECTED;
-    if (width) *width = videoWidth_;
-    if (height) *height = videoHeight_;
-    if (aspectWidth) *aspectWidth = videoWidth_;
-    if (aspectHeight) *aspectHeight = videoHeight_;
+    if (format_.layout == media::PixelLayout::None) return VFW_E_NOT_CONNECTED;
+    if (width) *width = format_.width;
+    if (height) *height = format_.height;
+    if (aspectWidth) *aspectWidth = format_.width;
+    if (aspectHeight) *aspectHeight = format_.height;
     return S_OK;
 }
 
@@ -176,11 +186,27 @@ HRESULT CVideoMixingRenderer9::GetMaxIdealVideoSize(LONG* width, LONG* height) {
 }
 
 void CVideoMixingRenderer9::PushPosition() {
+    View view;
+    if (format_.layout != media::PixelLayout::None && destination_.right > destination_.left &&
+        destination_.bottom > destination_.top) {
+        const RECT whole{0, 0, format_.width, format_.height};
+        RECT source{std::max(source_.left, whole.left), std::max(source_.top, whole.top),
+                    std::min(source_.right, whole.right), std::min(source_.bottom, whole.bottom)};
+        if (source.right <= source.left || source.bottom <= source.top) source = whole;
+        view = {source, destination_.right - destination_.left,
+                destination_.bottom - destination_.top};
+    }
     std::shared_ptr<LatestFrameSlot> slot;
+    std::shared_ptr<const media::OverlayPlan> overlay;
     {
         std::lock_guard frame(frameLock_);
+        view_ = view;
         slot = slot_;
+        overlay = overlay_;
     }
+    // The stamp's overlay for the new size is built here, not on the streaming thread.
+    if (overlay && view.width > 0)
+        overlay->For(view.source, format_.width, format_.height, view.width, view.height);
     if (slot) slot->SetPosition({source_, destination_});
 }
 
@@ -234,7 +260,7 @@ HRESULT CVideoMixingRenderer9::SetVideoClippingWindow(HWND window) {
     {
         std::lock_guard frame(frameLock_);
         slot_ = slot;
-        latest = latest_;
+        latest = shown_;
     }
     if (slot) {
         slot->SetPosition({source_, destination_});
@@ -264,11 +290,12 @@ HRESULT CVideoMixingRenderer9::GetCurrentImage(BYTE** dib) {
         CAutoLock lock(&lock_);
         REQUIRE_WINDOWLESS();
     }
-    std::shared_ptr<const VideoFrame> latest;
+    std::shared_ptr<media::RetainedPicture> current;
     {
         std::lock_guard frame(frameLock_);
-        latest = latest_;
+        current = current_;
     }
+    const std::shared_ptr<const VideoFrame> latest = current ? current->Picture() : nullptr;
     if (!latest) return E_FAIL;
     const std::size_t rowBytes = static_cast<std::size_t>(latest->width) * 4;
     const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(latest->height);
@@ -298,10 +325,13 @@ HRESULT CVideoMixingRenderer9::GetCurrentFrame(std::shared_ptr<const VideoFrame>
         CAutoLock lock(&lock_);
         REQUIRE_WINDOWLESS();
     }
-    std::lock_guard latest(frameLock_);
-    if (!latest_) return E_FAIL;
-    *frame = latest_;
-    return S_OK;
+    std::shared_ptr<media::RetainedPicture> current;
+    {
+        std::lock_guard latest(frameLock_);
+        current = current_;
+    }
+    if (current) *frame = current->Picture();
+    return *frame ? S_OK : E_FAIL;
 }
 
 HRESULT CVideoMixingRenderer9::SetBorderColor(COLORREF colour) {
@@ -324,14 +354,20 @@ HRESULT CVideoMixingRenderer9::GetBorderColor(COLORREF* colour) {
 // ---- IVMRMixerBitmap9 ----
 
 void CVideoMixingRenderer9::RebuildOverlay() {
-    std::shared_ptr<const media::AlphaOverlay> overlay;
-    if (hasBitmap_ && layout_ != Layout::None)
-        overlay = media::AlphaOverlay::Build(
+    std::shared_ptr<const media::OverlayPlan> overlay;
+    if (hasBitmap_ && bitmap_ && parameters_.fAlpha > 0.0f)
+        overlay = std::make_shared<const media::OverlayPlan>(
             bitmap_, parameters_.rSrc, parameters_.rDest, parameters_.fAlpha,
-            (parameters_.dwFlags & VMR9AlphaBitmap_SrcColorKey) != 0, parameters_.clrSrcKey,
-            videoWidth_, videoHeight_);
-    std::lock_guard frame(frameLock_);
-    overlay_.swap(overlay);
+            (parameters_.dwFlags & VMR9AlphaBitmap_SrcColorKey) != 0, parameters_.clrSrcKey);
+    View view;
+    {
+        std::lock_guard frame(frameLock_);
+        overlay_.swap(overlay);
+        view = view_;
+        overlay = overlay_;
+    }
+    if (overlay && view.width > 0)
+        overlay->For(view.source, format_.width, format_.height, view.width, view.height);
 }
 
 HRESULT CVideoMixingRenderer9::SetAlphaBitmap(const VMR9AlphaBitmap* parameters) {
@@ -339,7 +375,7 @@ HRESULT CVideoMixingRenderer9::SetAlphaBitmap(const VMR9AlphaBitmap* parameters)
     CAutoLock lock(&lock_);
     if (parameters->dwFlags & VMR9AlphaBitmap_Disable) {
         hasBitmap_ = false;
-        bitmap_ = media::OverlaySource();
+        bitmap_ = nullptr;
         parameters_ = *parameters;
         parameters_.pBitmap = nullptr;
         RebuildOverlay();
@@ -364,18 +400,18 @@ HRESULT CVideoMixingRenderer9::SetAlphaBitmap(const VMR9AlphaBitmap* parameters)
     crop.bottom = std::min<LONG>(crop.bottom, bitmap->bmHeight);
     if (crop.right <= crop.left || crop.bottom <= crop.top) return E_INVALIDARG;
 
-    media::OverlaySource copy;
-    copy.width = bitmap->bmWidth;
-    copy.height = bitmap->bmHeight;
-    copy.pixels.resize(static_cast<std::size_t>(copy.width) *
-                       static_cast<std::size_t>(copy.height));
+    auto copy = std::make_shared<media::OverlaySource>();
+    copy->width = bitmap->bmWidth;
+    copy->height = bitmap->bmHeight;
+    copy->pixels.resize(static_cast<std::size_t>(copy->width) *
+                        static_cast<std::size_t>(copy->height));
     const auto* bits = static_cast<const BYTE*>(bitmap->bmBits);
     if (bytesPerPixel == 3)
-        media::Rgb24ToRgb32(bits, bitmap->bmWidthBytes, false, copy.pixels.data(), copy.width,
-                            copy.height);
+        media::Rgb24ToRgb32(bits, bitmap->bmWidthBytes, false, copy->pixels.data(), copy->width,
+                            copy->height);
     else
-        media::Rgb32ToRgb32(bits, bitmap->bmWidthBytes, false, copy.pixels.data(), copy.width,
-                            copy.height);
+        media::Rgb32ToRgb32(bits, bitmap->bmWidthBytes, false, copy->pixels.data(), copy->width,
+                            copy->height);
     bitmap_ = std::move(copy);
     hasBitmap_ = true;
     parameters_ = *parameters;
@@ -405,8 +441,8 @@ HRESULT CVideoMixingRenderer9::UpdateAlphaBitmapParameters(const VMR9AlphaBitmap
         crop = parameters->rSrc;
         crop.left = std::max<LONG>(crop.left, 0);
         crop.top = std::max<LONG>(crop.top, 0);
-        crop.right = std::min<LONG>(crop.right, bitmap_.width);
-        crop.bottom = std::min<LONG>(crop.bottom, bitmap_.height);
+        crop.right = std::min<LONG>(crop.right, bitmap_->width);
+        crop.bottom = std::min<LONG>(crop.bottom, bitmap_->height);
         if (crop.right <= crop.left || crop.bottom <= crop.top) return E_INVALIDARG;
     }
     parameters_.dwFlags = parameters->dwFlags | VMR9AlphaBitmap_hDC;
@@ -433,22 +469,23 @@ HRESULT CVideoMixingRenderer9::SetVideoFormat(const CMediaType& type) {
     if (!IsAcceptedType(type)) return VFW_E_TYPE_NOT_ACCEPTED;
     const auto& header = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
     CAutoLock lock(&lock_);
-    videoWidth_ = header.biWidth;
-    videoHeight_ = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    media::VideoInputFormat format;
+    format.width = header.biWidth;
+    format.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     if (type.subtype == MEDIASUBTYPE_UYVY) {
-        layout_ = Layout::Uyvy;
-        sourceStride_ = (videoWidth_ * 2 + 3) & ~3;
-        bottomUp_ = false;
+        format.layout = media::PixelLayout::Uyvy;
+        format.stride = (format.width * 2 + 3) & ~3;
     } else if (type.subtype == MEDIASUBTYPE_RGB24) {
-        layout_ = Layout::Rgb24;
-        sourceStride_ = (videoWidth_ * 3 + 3) & ~3;
-        bottomUp_ = header.biHeight > 0;
+        format.layout = media::PixelLayout::Rgb24;
+        format.stride = (format.width * 3 + 3) & ~3;
+        format.bottomUp = header.biHeight > 0;
     } else {
-        layout_ = Layout::Rgb32;
-        sourceStride_ = videoWidth_ * 4;
-        bottomUp_ = header.biHeight > 0;
+        format.layout = media::PixelLayout::Rgb32;
+        format.stride = format.width * 4;
+        format.bottomUp = header.biHeight > 0;
     }
-    source_ = {0, 0, videoWidth_, videoHeight_};
+    format_ = format;
+    source_ = {0, 0, format.width, format.height};
     RebuildOverlay();
     PushPosition();
     return S_OK;
@@ -456,11 +493,12 @@ HRESULT CVideoMixingRenderer9::SetVideoFormat(const CMediaType& type) {
 
 void CVideoMixingRenderer9::ClearVideoFormat() {
     CAutoLock lock(&lock_);
-    layout_ = Layout::None;
-    videoWidth_ = videoHeight_ = 0;
+    format_ = media::VideoInputFormat();
     RebuildOverlay();
+    PushPosition();
     std::lock_guard frame(frameLock_);
-    latest_ = nullptr;
+    current_ = nullptr;
+    shown_ = nullptr;
     pool_.clear();
 }
 
@@ -471,49 +509,69 @@ std::shared_ptr<VideoFrame> CVideoMixingRenderer9::FreeFrameLocked() {
     return pool_.back();
 }
 
+bool CVideoMixingRenderer9::CanKeepSamples() const {
+    // Keeping one sample must leave the upstream filter two to fill while the pane paints.
+    IMemAllocator* allocator = pins_.empty() ? nullptr : pins_[0]->PeekAllocator();
+    ALLOCATOR_PROPERTIES properties{};
+    return allocator && SUCCEEDED(allocator->GetProperties(&properties)) &&
+           properties.cBuffers >= 3;
+}
+
 HRESULT CVideoMixingRenderer9::RenderSample(IMediaSample* sample) {
-    if (layout_ == Layout::None) return S_OK;
+    const media::VideoInputFormat format = format_;
+    if (format.layout == media::PixelLayout::None) return S_OK;
     BYTE* data = nullptr;
     if (FAILED(sample->GetPointer(&data)) || !data) return S_OK;
-    const LONG rowBytes = layout_ == Layout::Uyvy    ? (videoWidth_ + 1) / 2 * 4
-                          : layout_ == Layout::Rgb24 ? videoWidth_ * 3
-                                                     : videoWidth_ * 4;
-    const long long needed = static_cast<long long>(sourceStride_) * (videoHeight_ - 1) + rowBytes;
-    if (sample->GetActualDataLength() < needed) return S_OK;  // a short frame is not shown
+    if (sample->GetActualDataLength() < format.FrameBytes())
+        return S_OK;  // a short frame is not shown
 
     std::shared_ptr<VideoFrame> frame;
-    std::shared_ptr<const media::AlphaOverlay> overlay;
+    std::shared_ptr<const media::OverlayPlan> plan;
     std::shared_ptr<LatestFrameSlot> slot;
+    View view;
     {
         std::lock_guard lock(frameLock_);
         frame = FreeFrameLocked();
-        overlay = overlay_;
+        plan = overlay_;
         slot = slot_;
+        view = view_;
     }
-    frame->Resize(videoWidth_, videoHeight_);
-    switch (layout_) {
-        case Layout::Uyvy:
-            media::UyvyToRgb32(data, sourceStride_, frame->pixels.data(), videoWidth_,
-                               videoHeight_);
-            break;
-        case Layout::Rgb24:
-            media::Rgb24ToRgb32(data, sourceStride_, bottomUp_, frame->pixels.data(), videoWidth_,
-                                videoHeight_);
-            break;
-        case Layout::Rgb32:
-            media::Rgb32ToRgb32(data, sourceStride_, bottomUp_, frame->pixels.data(), videoWidth_,
-                                videoHeight_);
-            break;
-        case Layout::None:
-            break;
+    std::shared_ptr<media::RetainedPicture> retained;
+    if (view.width > 0) {
+        // The pane's picture at the pane's size; the full-size one only when asked for.
+        frame->Resize(view.width, view.height);
+        frame->fitted = true;
+        scaler_.Scale(format, data, view.source, frame->pixels.data(), view.width, view.height);
+        if (plan) {
+            const auto overlay =
+                plan->For(view.source, format.width, format.height, view.width, view.height);
+            if (overlay && overlay->Fits(*frame)) overlay->Blend(*frame);
+        }
+        retained = CanKeepSamples() ? std::make_shared<media::RetainedPicture>(
+                                          format, ComPtr<IMediaSample>::Retain(sample), data, plan)
+                                    : std::make_shared<media::RetainedPicture>(format, data, plan);
+    } else {
+        // No destination to fit: the whole video at its own size, which is the full picture.
+        frame->Resize(format.width, format.height);
+        frame->fitted = false;
+        media::ConvertFrame(format, data, frame->pixels.data());
+        if (plan) {
+            const RECT whole{0, 0, format.width, format.height};
+            const auto overlay =
+                plan->For(whole, format.width, format.height, format.width, format.height);
+            if (overlay && overlay->Fits(*frame)) overlay->Blend(*frame);
+        }
+        retained = std::make_shared<media::RetainedPicture>(frame);
     }
-    if (overlay && overlay->Fits(*frame)) overlay->Blend(*frame);
 
     std::shared_ptr<const VideoFrame> done = std::move(frame);
+    std::shared_ptr<media::RetainedPicture> previous;
     {
         std::lock_guard lock(frameLock_);
-        latest_ = done;
+        previous = std::exchange(current_, std::move(retained));
+        shown_ = done;
     }
     if (slot) slot->Publish(std::move(done));
+    // `previous` lets its sample go here, outside the lock.
     return S_OK;
 }

@@ -1,8 +1,10 @@
 // CVideoMixingRenderer9: the video mixing renderer (CLSID_VideoMixingRenderer9) in windowless
-// mode. It converts each frame of stream 0 to 32-bit RGB, lays the alpha bitmap over it and
-// hands it to its clipping window's latest-frame slot; it keeps the latest frame for
-// GetCurrentImage. Frames are shown on arrival, in paused and running state alike (live video: no
-// clock).
+// mode. It converts each frame of stream 0 to 32-bit RGB at the size of its destination in the
+// clipping window (the source rectangle scaled in the same pass), lays the alpha bitmap over it
+// and hands it to the window's latest-frame slot, which paints it without scaling. It keeps the
+// latest input frame and makes the full-size picture from it only when GetCurrentImage or
+// GetCurrentFrame asks. Frames are shown on arrival, in paused and running state alike (live
+// video: no clock).
 //
 // Threads: configuration, window and bitmap calls come from the application thread under the
 // filter lock; frames arrive on the upstream streaming thread under the receive lock. They meet
@@ -19,7 +21,11 @@
 #include "platform/media/interfaces/ivmr_mixer_bitmap9.h"
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
 #include "platform/media/renderers/alpha_overlay.h"
+#include "platform/media/renderers/frame_scale.h"
 #include "platform/media/renderers/latest_frame_slot.h"
+#include "platform/media/renderers/overlay_plan.h"
+#include "platform/media/renderers/retained_picture.h"
+#include "platform/media/renderers/video_input_format.h"
 #include "platform/media/renderers/vmr_input_pin.h"
 
 class CVideoMixingRenderer9 final : public CBaseFilter,
@@ -77,24 +83,35 @@ class CVideoMixingRenderer9 final : public CBaseFilter,
     // (SetVideoFormat) or its connection broken (ClearVideoFormat).
     HRESULT SetVideoFormat(const CMediaType& type);
     void ClearVideoFormat();
-    // Streaming thread, receive lock held: converts, blends and hands over one frame.
+    // Streaming thread, receive lock held: converts, blends and hands over one frame, and keeps
+    // it for the full-size picture.
     HRESULT RenderSample(IMediaSample* sample);
     CCritSec* ReceiveLock() { return &receiveLock_; }
     // True for the types the input pins take.
     static bool IsAcceptedType(const CMediaType& type);
 
   private:
-    enum class Layout { None, Uyvy, Rgb24, Rgb32 };
+    // What the pane shows: part `source` of the video (inside it, not empty) at `width` ×
+    // `height`; 0 × 0 when the destination is empty (the whole video at its own size then).
+    struct View {
+        RECT source{0, 0, 0, 0};
+        LONG width = 0;
+        LONG height = 0;
+    };
 
     explicit CVideoMixingRenderer9(IUnknown* outer);
     ~CVideoMixingRenderer9() override;
 
     bool AnyPinConnected() const;
-    // Rebuilds the overlay for the current bitmap, parameters and video size; filter lock held.
+    // A new overlay plan for the current bitmap and parameters, its overlay for the pane built
+    // at once (not on the streaming thread); filter lock held.
     void RebuildOverlay();
     // A free frame of the pool for the next picture; frame lock held.
     std::shared_ptr<VideoFrame> FreeFrameLocked();
+    // Hands the position to the slot and works out the view from it; filter lock held.
     void PushPosition();
+    // The frames a pin's allocator lends are enough to keep one (else the frame is copied).
+    bool CanKeepSamples() const;
 
     CCritSec lock_;         // the filter lock
     CCritSec receiveLock_;  // held around each frame
@@ -108,21 +125,22 @@ class CVideoMixingRenderer9 final : public CBaseFilter,
     HWND window_ = nullptr;
     RECT source_{0, 0, 0, 0};
     RECT destination_{0, 0, 0, 0};
-    VMR9AlphaBitmap parameters_{};  // pBitmap always null
-    media::OverlaySource bitmap_;   // copy of the part of the caller's bitmap in use
+    VMR9AlphaBitmap parameters_{};                        // pBitmap always null
+    std::shared_ptr<const media::OverlaySource> bitmap_;  // copy of the caller's bitmap in use
     bool hasBitmap_ = false;
 
     // Written under the filter lock while stopped (format agreement); read on the streaming
     // thread.
-    Layout layout_ = Layout::None;
-    LONG videoWidth_ = 0;
-    LONG videoHeight_ = 0;
-    LONG sourceStride_ = 0;
-    bool bottomUp_ = false;
+    media::VideoInputFormat format_;
 
     std::mutex frameLock_;  // guards the members below; held only for pointer swaps
     std::shared_ptr<LatestFrameSlot> slot_;
-    std::shared_ptr<const media::AlphaOverlay> overlay_;
-    std::shared_ptr<const VideoFrame> latest_;
+    std::shared_ptr<const media::OverlayPlan> overlay_;  // null without a visible bitmap
+    View view_;
+    std::shared_ptr<media::RetainedPicture> current_;  // the latest input frame
+    std::shared_ptr<const VideoFrame> shown_;          // the latest picture handed to the pane
     std::vector<std::shared_ptr<VideoFrame>> pool_;
+
+    // Streaming thread only (receive lock held).
+    media::FrameScaler scaler_;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -12,6 +13,7 @@
 #include "platform/media/interfaces/ivmr_windowless_control9.h"
 #include "platform/media/interfaces/media_clsids.h"
 #include "platform/media/interfaces/media_errors.h"
+#include "platform/media/renderers/frame_convert.h"
 #include "platform/media/renderers/video_pane_window.h"
 #include "tests/platform/media/media_fixture.h"
 #include "tests/platform/media/test_filters.h"
@@ -22,6 +24,13 @@ namespace {
 constexpr LONG kWidth = 64;
 constexpr LONG kHeight = 48;
 constexpr std::uint32_t kGrey = 0xFF828282u;  // UYVY bytes of 0x80 everywhere
+
+// Scaling may round a channel by a level or two.
+bool NearGrey(std::uint32_t pixel) {
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - 0x82) > 3) return false;
+    return pixel >> 24 == 0xFF;
+}
 
 // A pane that counts its wake-ups; the test plays the GUI thread.
 class TestPane final : public VideoPaneWindow {
@@ -88,6 +97,17 @@ class VideoRendererTest : public MediaTest {
         stream->Step(1);
         return pane.NextFrame();
     }
+    // The full-size picture of the next frame, as GetCurrentImage copies it; the pane's picture
+    // of it in `shown`.
+    std::shared_ptr<const VideoFrame> Current() {
+        shown = Frame();
+        if (!shown) return nullptr;
+        ComPtr<IVideoFrameSource> frames;
+        std::shared_ptr<const VideoFrame> current;
+        if (FAILED(renderer.As(&frames)) || FAILED(frames->GetCurrentFrame(&current)))
+            return nullptr;
+        return current;
+    }
 
     TestPane pane;
     ComPtr<IGraphBuilder> graph;
@@ -98,6 +118,7 @@ class VideoRendererTest : public MediaTest {
     ComPtr<IVMRMixerBitmap9> mixer;
     ComPtr<TestSource> source;
     TestSource::Stream* stream = nullptr;
+    std::shared_ptr<const VideoFrame> shown;
 };
 
 TEST_F(VideoRendererTest, ConfigurationRules) {
@@ -148,8 +169,16 @@ TEST_F(VideoRendererTest, FramesReachThePaneAndTheCurrentImageIsBottomUp) {
     ASSERT_NO_FATAL_FAILURE(Configure());
     EXPECT_EQ(windowless->GetCurrentImage(&dib), E_FAIL);  // nothing arrived yet
 
-    auto frame = Frame();
-    ASSERT_NE(frame, nullptr);
+    // The pane gets a picture of its own size (the destination: the whole 320 × 240 pane).
+    auto shown = Frame();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->width, 320);
+    EXPECT_EQ(shown->height, 240);
+    EXPECT_TRUE(shown->fitted);
+    ComPtr<IVideoFrameSource> frames;
+    ASSERT_EQ(renderer.As(&frames), S_OK);
+    std::shared_ptr<const VideoFrame> frame;
+    ASSERT_EQ(frames->GetCurrentFrame(&frame), S_OK);
     ASSERT_EQ(frame->width, kWidth);
     ASSERT_EQ(frame->height, kHeight);
     // Frame 0 starts with four zero bytes (its number): a dark pixel pair at the top left.
@@ -209,6 +238,100 @@ TEST_F(VideoRendererTest, TheSharedPictureIsTheCurrentImageAndStaysAsItWasWhileH
     EXPECT_NE(latest, shared);
 }
 
+// The bytes of the test source's frame `number`: the number, then the fill byte.
+std::vector<BYTE> SourceFrame(int number) {
+    std::vector<BYTE> bytes(static_cast<std::size_t>(kWidth * kHeight * 2), 0x80);
+    std::memcpy(bytes.data(), &number, sizeof number);
+    return bytes;
+}
+
+// GetCurrentImage's rows, top row first, and whether they are exactly frame `number` converted.
+bool CurrentImageIsFrame(IVMRWindowlessControl9* windowless, int number) {
+    BYTE* dib = nullptr;
+    if (windowless->GetCurrentImage(&dib) != S_OK) return false;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib, sizeof header);
+    std::vector<std::uint32_t> expected(static_cast<std::size_t>(kWidth * kHeight));
+    const std::vector<BYTE> bytes = SourceFrame(number);
+    media::UyvyToRgb32(bytes.data(), kWidth * 2, expected.data(), kWidth, kHeight);
+    bool same = header.biWidth == kWidth && header.biHeight == kHeight;
+    const BYTE* rows = dib + sizeof header;
+    for (LONG y = 0; same && y < kHeight; ++y)
+        same = std::memcmp(rows + (kHeight - 1 - y) * kWidth * 4, expected.data() + y * kWidth,
+                           static_cast<std::size_t>(kWidth) * 4) == 0;
+    CoTaskMemFree(dib);
+    return same;
+}
+
+TEST_F(VideoRendererTest, ThePaneGetsItsDestinationsSizeAndTheCurrentImageStaysFullAndExact) {
+    ASSERT_NO_FATAL_FAILURE(Configure());
+    // An odd destination inside the pane: the picture has its size.
+    const RECT odd{10, 20, 211, 171};
+    ASSERT_EQ(windowless->SetVideoPosition(nullptr, &odd), S_OK);
+    auto shown = Frame();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->width, 201);
+    EXPECT_EQ(shown->height, 151);
+    EXPECT_TRUE(shown->fitted);
+    EXPECT_TRUE(CurrentImageIsFrame(windowless.Get(), 0));
+    // Asked again for the same frame, the same picture is shared, not made again.
+    ComPtr<IVideoFrameSource> frames;
+    ASSERT_EQ(renderer.As(&frames), S_OK);
+    std::shared_ptr<const VideoFrame> first, second;
+    ASSERT_EQ(frames->GetCurrentFrame(&first), S_OK);
+    ASSERT_EQ(frames->GetCurrentFrame(&second), S_OK);
+    EXPECT_EQ(first, second);
+
+    // Part of the video: the left half holds frame 1's dark top-left pair, the right half is
+    // grey throughout.
+    const RECT left{0, 0, kWidth / 2, kHeight};
+    const RECT whole{0, 0, 320, 240};
+    ASSERT_EQ(windowless->SetVideoPosition(&left, &whole), S_OK);
+    shown = Frame();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(NearGrey(shown->Row(0)[0]));
+    EXPECT_TRUE(NearGrey(shown->Row(239)[319]));
+    const RECT right{kWidth / 2, 0, kWidth, kHeight};
+    ASSERT_EQ(windowless->SetVideoPosition(&right, &whole), S_OK);
+    shown = Frame();
+    ASSERT_NE(shown, nullptr);
+    bool allGrey = true;
+    for (LONG y = 0; y < shown->height; ++y)
+        for (LONG x = 0; x < shown->width; ++x) allGrey = allGrey && NearGrey(shown->Row(y)[x]);
+    EXPECT_TRUE(allGrey);
+    EXPECT_TRUE(CurrentImageIsFrame(windowless.Get(), 2));  // the whole video all the same
+
+    // No destination: the whole video at its own size, which is the current picture itself.
+    const RECT none{0, 0, 0, 0};
+    const RECT all{0, 0, kWidth, kHeight};
+    ASSERT_EQ(windowless->SetVideoPosition(&all, &none), S_OK);
+    shown = Frame();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->fitted);
+    EXPECT_EQ(shown->width, kWidth);
+    ASSERT_EQ(frames->GetCurrentFrame(&first), S_OK);
+    EXPECT_EQ(first, shown);
+}
+
+TEST_F(VideoRendererTest, TheCurrentImageOutlivesStopAndStreamingGoesOnAfterIt) {
+    ASSERT_NO_FATAL_FAILURE(Configure());
+    for (int k = 0; k < 2; ++k) ASSERT_NE(Frame(), nullptr);
+    // Stopping lets the kept sample go (the allocator is decommitted); the picture stays.
+    ASSERT_EQ(control->Stop(), S_OK);
+    EXPECT_TRUE(CurrentImageIsFrame(windowless.Get(), 1));
+    ASSERT_EQ(control->Run(), S_OK);
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_TRUE(CurrentImageIsFrame(windowless.Get(), 2));
+    // A broken connection forgets the picture.
+    ASSERT_EQ(control->Stop(), S_OK);
+    ComPtr<IPin> input = PinOf(renderer.Get(), u"VMR Input0");
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(graph->Disconnect(input.Get()), S_OK);
+    ASSERT_EQ(graph->Disconnect(PinOf(source.Get(), u"Out").Get()), S_OK);
+    BYTE* dib = nullptr;
+    EXPECT_EQ(windowless->GetCurrentImage(&dib), E_FAIL);
+}
+
 TEST_F(VideoRendererTest, AlphaBitmapWithBlackAsTheKey) {
     ASSERT_NO_FATAL_FAILURE(Configure());
     // A pane-sized 24-bit bitmap (twice the video): black, with a white block at
@@ -227,12 +350,18 @@ TEST_F(VideoRendererTest, AlphaBitmapWithBlackAsTheKey) {
     ASSERT_EQ(mixer->SetAlphaBitmap(&params), S_OK);
     bits.assign(bits.size(), 0x55);  // the renderer kept its own copy
 
-    auto frame = Frame();
+    auto frame = Current();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->Row(4)[8], 0xFFFFFFFFu);
     EXPECT_EQ(frame->Row(11)[15], 0xFFFFFFFFu);
     EXPECT_EQ(frame->Row(12)[15], kGrey);
     EXPECT_EQ(frame->Row(20)[30], kGrey);
+    // The pane's picture is as big as the bitmap's rectangle: the block lands 2.5 times as big.
+    ASSERT_EQ(shown->width, 320);
+    EXPECT_EQ(shown->Row(20)[40], 0xFFFFFFFFu);
+    EXPECT_EQ(shown->Row(59)[79], 0xFFFFFFFFu);
+    EXPECT_TRUE(NearGrey(shown->Row(60)[79])) << std::hex << shown->Row(60)[79];
+    EXPECT_TRUE(NearGrey(shown->Row(59)[80])) << std::hex << shown->Row(59)[80];
 
     VMR9AlphaBitmap current{};
     ASSERT_EQ(mixer->GetAlphaBitmapParameters(&current), S_OK);
@@ -244,7 +373,7 @@ TEST_F(VideoRendererTest, AlphaBitmapWithBlackAsTheKey) {
     current.dwFlags = VMR9AlphaBitmap_SrcColorKey;
     current.fAlpha = 0.0f;
     ASSERT_EQ(mixer->UpdateAlphaBitmapParameters(&current), S_OK);
-    frame = Frame();
+    frame = Current();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->Row(4)[8], kGrey);
 
@@ -255,7 +384,7 @@ TEST_F(VideoRendererTest, AlphaBitmapWithBlackAsTheKey) {
     params.dwFlags = VMR9AlphaBitmap_hDC;
     params.rSrc = {0, 0, 100, 100};  // cut to the bitmap
     ASSERT_EQ(mixer->SetAlphaBitmap(&params), S_OK);
-    frame = Frame();
+    frame = Current();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->Row(20)[30], 0xFF000000u);
 }

@@ -60,6 +60,35 @@ TEST_F(VideoPaneTest, LatestFrameIsScaledIntoTheVideoDestination) {
     EXPECT_EQ(At(pane_, 10, 40), kBlue);
 }
 
+// A fitted frame of w × h: one-pixel columns alternating red and blue, which any scaling or
+// smoothing would blend.
+std::shared_ptr<const VideoFrame> FittedColumns(LONG w, LONG h) {
+    auto frame = std::make_shared<VideoFrame>();
+    frame->Resize(w, h);
+    frame->fitted = true;
+    for (LONG y = 0; y < h; ++y)
+        for (LONG x = 0; x < w; ++x) frame->Row(y)[x] = x % 2 ? kBlue : kRed;
+    return frame;
+}
+
+TEST_F(VideoPaneTest, AFittedFrameIsPaintedPixelForPixelIntoItsDestination) {
+    // The renderer made the picture at the destination's size, from part of the video: the
+    // source rectangle is not applied again.
+    pane_.FrameSlot()->SetPosition({{200, 100, 400, 300}, {3, 5, 64, 50}});
+    Publish(FittedColumns(61, 45));
+    const QImage shot = pane_.grab().toImage();
+    bool exact = true;
+    for (int y = 5; y < 50; ++y)
+        for (int x = 3; x < 64; ++x)
+            exact = exact && (shot.pixel(x, y) | 0xFF000000u) == ((x - 3) % 2 ? kBlue : kRed);
+    EXPECT_TRUE(exact);
+    EXPECT_EQ(shot.pixel(1, 1) | 0xFF000000u, 0xFF000000u);  // black around it
+    EXPECT_EQ(shot.pixel(70, 60) | 0xFF000000u, 0xFF000000u);
+    // The destination grew before a frame of the new size came: the old picture fills it.
+    pane_.FrameSlot()->SetPosition({{200, 100, 400, 300}, {0, 0, 100, 80}});
+    EXPECT_NE(At(pane_, 95, 75), 0xFF000000u);
+}
+
 TEST_F(VideoPaneTest, PictureStaysOverTheVideoUntilTheNextFrame) {
     Publish(Frame(kRed, kRed));
     EXPECT_EQ(At(pane_, 5, 5), kRed);
