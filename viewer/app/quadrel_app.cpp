@@ -93,13 +93,16 @@ int CQuadrelApp::InitInstance() {
     if (hardware) {
         // The chosen hardware follows its nodes' udev events before the window sees them, so
         // that an arrival finds the device's filters listed again.
+        // The window hears of the device's going and coming once each.
         services.udevHook = [device = hardware.get()](UINT event, const std::string& node) {
-            if (!device->Owns(node)) return;
-            if (event == devices::DBT_DEVICEARRIVAL) {
-                device->Attach();
-            } else if (event == devices::DBT_DEVICEREMOVECOMPLETE) {
-                device->Detach();
-            }
+            if (!device->Owns(node)) return true;
+            if (event == devices::DBT_DEVICEARRIVAL) return device->NodeArrived();
+            if (event == devices::DBT_DEVICEREMOVECOMPLETE) return device->NodeRemoved();
+            return true;
+        };
+        // A removal the capture notices reaches the window without udev.
+        services.hardwareEvents = [device = hardware.get()](devices::DeviceChangeListener* l) {
+            device->SetRemovalListener(l);
         };
     }
     CQuadrelDlg window(services);

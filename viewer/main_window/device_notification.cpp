@@ -5,20 +5,24 @@
 
 CDeviceNotification::CDeviceNotification(QObject* receiver, Deliver deliver,
                                          devices::SimulatedGrabber* simulator, bool watchUdev,
-                                         UdevHook udevHook)
-    : receiver_(receiver), deliver_(std::move(deliver)), simulator_(simulator) {
+                                         UdevHook udevHook, EventSource hardware)
+    : receiver_(receiver),
+      deliver_(std::move(deliver)),
+      simulator_(simulator),
+      hardware_(std::move(hardware)) {
     if (simulator_) simulator_->AddDeviceChangeListener(this);
+    if (hardware_) hardware_(this);
     if (watchUdev)
         udev_ = std::make_unique<CUdevMonitor>(
             [this, hook = std::move(udevHook)](UINT event, const devices::DeviceBroadcast& record,
                                                const std::string& node) {
-                if (hook) hook(event, node);
-                Post(event, record);
+                if (!hook || hook(event, node)) Post(event, record);
             });
 }
 
 CDeviceNotification::~CDeviceNotification() {
     if (simulator_) simulator_->RemoveDeviceChangeListener(this);
+    if (hardware_) hardware_(nullptr);
 }
 
 bool CDeviceNotification::WatchesUdev() const {

@@ -155,7 +155,7 @@ void CQuadrelDlg::RegisterDeviceEvents() {
         [this](UINT event, const QByteArray& record) {
             OnDeviceChange(event, record.constData(), static_cast<std::size_t>(record.size()));
         },
-        services_.simulator, services_.watchUdev, services_.udevHook);
+        services_.simulator, services_.watchUdev, services_.udevHook, services_.hardwareEvents);
 }
 
 CControlButton* CQuadrelDlg::Button(int id) const {

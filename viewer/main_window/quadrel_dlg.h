@@ -40,8 +40,9 @@ class CMessage;
 class CVideoPane;
 class IPrompts;
 namespace devices {
+class DeviceChangeListener;
 class SimulatedGrabber;
-}
+}  // namespace devices
 
 class CQuadrelDlg : public CDialog,
                     private IChannelViewsHost,
@@ -58,8 +59,12 @@ class CQuadrelDlg : public CDialog,
         IPrompts* prompts = nullptr;                     // message boxes and modal dialogs
         devices::SimulatedGrabber* simulator = nullptr;  // arrivals and removals; null: none
         bool watchUdev = false;                          // real capture devices through udev
-        // Each udev event's node, before the window handles the event (may be empty).
-        std::function<void(UINT event, const std::string& node)> udevHook;
+        // Each udev event's node, before the window handles the event; false keeps the event
+        // from the window (may be empty).
+        std::function<bool(UINT event, const std::string& node)> udevHook;
+        // Given the window's listener for the capture hardware's own removal, and null before
+        // the window stops listening (may be empty).
+        std::function<void(devices::DeviceChangeListener* listener)> hardwareEvents;
         const storage::RecordingDisk* disk = nullptr;  // recordings' and snapshots' disk
         const RecordingClock* clock = nullptr;         // recordings' and snapshots' clock
         // (null disk or clock: the system's)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "platform/devices/v4l2/alsa_sound_source.h"
 #include "platform/devices/v4l2/kernel_v4l2_node.h"
@@ -101,10 +102,35 @@ bool V4l2Device::Owns(const std::string& node) const {
     return false;
 }
 
-void V4l2Device::OnDeviceChange(UINT event, const DeviceBroadcast&) {
+void V4l2Device::SetRemovalListener(DeviceChangeListener* listener) {
+    std::lock_guard lock(mutex_);
+    removalListener_ = listener;
+}
+
+bool V4l2Device::NodeArrived() {
+    if (grabber_) return false;  // attached already: this arrival was told with the first
+    const int error = Attach();
+    // A node still missing: the card's other nodes are on their way; their arrival comes.
+    if (error == ENOENT || error == ENODEV || error == ENXIO) return false;
+    std::lock_guard lock(mutex_);
+    removalTold_ = false;
+    return true;
+}
+
+bool V4l2Device::NodeRemoved() {
+    Detach();
+    std::lock_guard lock(mutex_);
+    return !std::exchange(removalTold_, true);
+}
+
+void V4l2Device::OnDeviceChange(UINT event, const DeviceBroadcast& record) {
     if (event != DBT_DEVICEREMOVECOMPLETE) return;
     std::lock_guard lock(mutex_);
     if (current_) current_->Unlist();
+    if (removalListener_ && !removalTold_) {
+        removalTold_ = true;
+        removalListener_->OnDeviceChange(event, record);
+    }
 }
 
 }  // namespace devices

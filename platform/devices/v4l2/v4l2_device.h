@@ -5,8 +5,15 @@
 // once; Detach stops everything. A device that comes back is attached again by its owner (the
 // program does so on the udev arrival of one of its nodes).
 //
-// Thread contract: Attach, Detach and the destructor on the owner's thread (the GUI thread);
-// the removal arrives on a capture thread.
+// The window hears of the device going and coming once each, whoever notices first: the removal
+// noticed by the capture is handed to the removal listener as the device's removal record (the
+// one udev gives), so that the alarm does not wait for udev (which may be absent); udev's own
+// removal of one of the nodes then, or of the other nodes of a one-node-per-input card, is not
+// passed on again. An arrival is passed on only once every node of the device is there (the
+// nodes of such a card arrive one by one), when the device is attached again.
+//
+// Thread contract: Attach, Detach, NodeArrived, NodeRemoved, SetRemovalListener and the
+// destructor on the owner's thread (the GUI thread); the removal arrives on a capture thread.
 #pragma once
 
 #include <functional>
@@ -49,6 +56,17 @@ class V4l2Device final : private DeviceChangeListener {
     // or when it was last attached (a removed node no longer resolves).
     bool Owns(const std::string& node) const;
 
+    // The listener that gets the removal the capture notices, once (null: nobody). Returns when
+    // no call to the previous listener is running.
+    void SetRemovalListener(DeviceChangeListener* listener);
+    // udev: one of the device's nodes arrived. Attaches the device; true when the window should
+    // hear of the arrival: the device was not attached and now every node opened (or one that
+    // is there failed for another reason, which the window then reports).
+    bool NodeArrived();
+    // udev: one of the device's nodes went. Detaches the device; true when the window should
+    // hear of the removal: nobody told it yet that the device went.
+    bool NodeRemoved();
+
   private:
     void OnDeviceChange(UINT event, const DeviceBroadcast& record) override;
 
@@ -61,9 +79,12 @@ class V4l2Device final : private DeviceChangeListener {
     std::shared_ptr<V4l2Grabber> grabber_;
     std::unique_ptr<FilterListing> listing_;
     std::vector<std::string> attachedNodes_;  // the kernel's nodes at the last Attach
-    // Guarded by mutex_: the listing the capture thread may unlist.
+    // Guarded by mutex_ (held while the removal listener is called): the listing the capture
+    // thread may unlist, the removal listener and whether the window heard that the device went.
     std::mutex mutex_;
     FilterListing* current_ = nullptr;
+    DeviceChangeListener* removalListener_ = nullptr;
+    bool removalTold_ = false;
 };
 
 }  // namespace devices

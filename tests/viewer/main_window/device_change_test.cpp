@@ -166,6 +166,32 @@ TEST_F(MainWindowTest, GrabberEventsReachTheWindowThroughTheQueue) {
     EXPECT_TRUE(device_->Grabber().Status().cycling);
 }
 
+TEST_F(MainWindowTest, ARemovalTheCaptureHardwareNoticesReachesTheWindowWithoutUdev) {
+    devices::DeviceChangeListener* hardware = nullptr;
+    int handedOver = 0;
+    hardwareEvents_ = [&](devices::DeviceChangeListener* listener) {
+        hardware = listener;
+        ++handedOver;
+    };
+    Attach("signal=1,2");
+    Open(false);  // the window hears nothing from the grabber itself
+    ASSERT_NE(window_->Capture().Graph(), nullptr);
+    ASSERT_NE(hardware, nullptr);
+
+    // The hardware's removal record, on the capture's thread in the program: queued.
+    hardware->OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, Record(kUsbPath));
+    EXPECT_NE(window_->Capture().Graph(), nullptr);
+    Deliver();
+    EXPECT_EQ(window_->Capture().Graph(), nullptr);
+    ASSERT_NE(window_->Message(), nullptr);
+    EXPECT_TRUE(window_->Message()->isVisible());
+
+    // The window takes its listener back before it goes.
+    window_.reset();
+    EXPECT_EQ(hardware, nullptr);
+    EXPECT_EQ(handedOver, 2);
+}
+
 TEST_F(MainWindowTest, NoEventReachesAWindowThatIsGone) {
     Attach("1s remove");
     Open();

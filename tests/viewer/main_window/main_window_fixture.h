@@ -72,6 +72,7 @@ class MainWindowTest : public testing::Test {
         services.disk = recordingDisk_;
         services.clock = recordingClock_;
         services.alarms = alarmOptions_;
+        services.hardwareEvents = hardwareEvents_;
         window_ = std::make_unique<CQuadrelDlg>(services);
         window_->Create();
     }
@@ -141,6 +142,8 @@ class MainWindowTest : public testing::Test {
     const RecordingClock* recordingClock_ = nullptr;
     // The alarm sound's output and the mail port (null: the program's); set before Open.
     const AlarmOptions* alarmOptions_ = nullptr;
+    // Given the window's listener for the capture hardware's own removal; set before Open.
+    std::function<void(devices::DeviceChangeListener*)> hardwareEvents_;
     std::unique_ptr<CQuadrelDlg> window_;
 };
 

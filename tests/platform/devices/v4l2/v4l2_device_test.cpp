@@ -8,6 +8,8 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <set>
+#include <string>
 
 #include "platform/devices/grabber_identity.h"
 #include "platform/devices/v4l2/capture_catalog.h"
@@ -25,23 +27,39 @@ bool GrabberListed() {
     return false;
 }
 
-// Waits for the removal the capture thread delivers.
+// Waits for the removal the capture thread delivers, and keeps what came.
 class RemovalWaiter final : public DeviceChangeListener {
   public:
-    void OnDeviceChange(UINT, const DeviceBroadcast&) override {
+    void OnDeviceChange(UINT event, const DeviceBroadcast& record) override {
         std::lock_guard lock(mutex_);
-        removed_ = true;
+        ++removals_;
+        event_ = event;
+        path_ = record.Record()->dbcc_name;
         changed_.notify_all();
     }
     void Wait() {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return removed_; });
+        changed_.wait(lock, [&] { return removals_ > 0; });
+    }
+    int Removals() {
+        std::lock_guard lock(mutex_);
+        return removals_;
+    }
+    UINT Event() {
+        std::lock_guard lock(mutex_);
+        return event_;
+    }
+    std::u16string Path() {
+        std::lock_guard lock(mutex_);
+        return path_;
     }
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    bool removed_ = false;
+    int removals_ = 0;
+    UINT event_ = 0;
+    std::u16string path_;
 };
 
 class V4l2DeviceTest : public testing::Test {
@@ -49,7 +67,7 @@ class V4l2DeviceTest : public testing::Test {
     // Every node opened is a gated scripted node (its capture thread waits for frames).
     V4l2Device::NodeOpener Opener() {
         return [this](const std::string& path, int* error) -> std::unique_ptr<V4l2Node> {
-            if (path == "/dev/missing") {
+            if (path == "/dev/missing" || missing_.count(path)) {
                 *error = ENOENT;
                 return nullptr;
             }
@@ -60,7 +78,73 @@ class V4l2DeviceTest : public testing::Test {
         };
     }
     std::vector<ScriptedV4l2Node*> opened_;  // owned by the device's grabber
+    std::set<std::string> missing_;          // nodes that are not there (ENOENT)
 };
+
+constexpr char16_t kPath[] = u"\\\\?\\USB#VID_1B71&PID_3002#0001#{x}\\global";
+
+TEST_F(V4l2DeviceTest, TheWindowHearsOfARemovalOnceWhoeverNoticesItFirst) {
+    V4l2Device device({"/dev/video0"}, kPath, Opener());
+    RemovalWaiter window;
+    device.SetRemovalListener(&window);
+    ASSERT_EQ(device.Attach(), 0);
+
+    // The capture notices first (ENODEV): the window gets the device's removal record at once.
+    opened_[0]->Remove();
+    window.Wait();
+    EXPECT_EQ(window.Event(), static_cast<UINT>(DBT_DEVICEREMOVECOMPLETE));
+    EXPECT_EQ(window.Path(), kPath);
+    EXPECT_FALSE(GrabberListed());
+    // udev's removal later is not told again.
+    EXPECT_FALSE(device.NodeRemoved());
+    EXPECT_FALSE(device.Grabber());
+
+    // Back: the arrival is told once and the device is attached again.
+    EXPECT_TRUE(device.NodeArrived());
+    EXPECT_TRUE(GrabberListed());
+    EXPECT_FALSE(device.NodeArrived());  // attached already
+    EXPECT_EQ(opened_.size(), 2u);
+
+    // udev notices first this time: its removal is told (by udev itself), once.
+    EXPECT_TRUE(device.NodeRemoved());
+    EXPECT_FALSE(GrabberListed());
+    EXPECT_FALSE(device.NodeRemoved());
+    device.SetRemovalListener(nullptr);
+    EXPECT_EQ(window.Removals(), 1);
+}
+
+TEST_F(V4l2DeviceTest, ACardWithOneNodePerInputArrivesWhenItsLastNodeIsThere) {
+    const std::vector<std::string> nodes{"/dev/video0", "/dev/video1", "/dev/video2",
+                                         "/dev/video3"};
+    V4l2Device device(nodes, kPath, Opener());
+    // The nodes come one by one: only the last one's arrival is told, with all four open.
+    missing_ = {"/dev/video1", "/dev/video2", "/dev/video3"};
+    EXPECT_FALSE(device.NodeArrived());
+    missing_.erase("/dev/video1");
+    EXPECT_FALSE(device.NodeArrived());
+    missing_.erase("/dev/video3");
+    EXPECT_FALSE(device.NodeArrived());
+    EXPECT_FALSE(device.Grabber());
+    EXPECT_FALSE(GrabberListed());
+    missing_.clear();
+    EXPECT_TRUE(device.NodeArrived());
+    ASSERT_TRUE(device.Grabber());
+    EXPECT_TRUE(device.Grabber()->OneNodePerInput());
+    EXPECT_TRUE(GrabberListed());
+    // The four removals are one removal for the window.
+    int told = 0;
+    for (std::size_t k = 0; k < nodes.size(); ++k) told += device.NodeRemoved() ? 1 : 0;
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(GrabberListed());
+
+    // A node that is there but refuses to open is told: the window reports the failure.
+    V4l2Device refusing({"/dev/video0"}, kPath, [](const std::string&, int* error) {
+        *error = EBUSY;
+        return std::unique_ptr<V4l2Node>();
+    });
+    EXPECT_TRUE(refusing.NodeArrived());
+    EXPECT_FALSE(refusing.Grabber());
+}
 
 TEST_F(V4l2DeviceTest, AttachedHardwareListsItsFiltersAndARemovalMidStreamUnlistsThem) {
     V4l2Device device({"/dev/video0"}, u"\\\\?\\USB#VID_1B71&PID_3002#0001#{x}\\global", Opener());
