@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <libyuv/planar_functions.h>
+
+#include <algorithm>
+
 extern "C" {
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
@@ -52,6 +56,9 @@ v4l2_format PixFormat(std::uint32_t width, std::uint32_t height, std::uint32_t f
     return f;
 }
 
+// YUYV (Y0 U Y1 V) to UYVY (U Y0 V Y1): each pair of pixels is one 32-bit word to reorder.
+constexpr std::uint8_t kYuyvToUyvy[16] = {1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14};
+
 }  // namespace
 
 struct FrameConverter::Impl {
@@ -63,6 +70,8 @@ struct FrameConverter::Impl {
     V4l2Format from;
     VideoFormat to;
     AVPixelFormat swsInput = AV_PIX_FMT_NONE;
+    // Null for UYVY and YUYV of the picture's size: libyuv copies or repacks those (for YUYV
+    // many times faster than swscale); swscale scales (faster than libyuv's planar 4:2:2 path).
     SwsContext* sws = nullptr;
     v4lconvert_data* v4lconvert = nullptr;  // only for formats swscale is not given directly
     std::vector<std::uint8_t> planar;       // libv4lconvert's YUV 4:2:0 output, reused
@@ -86,6 +95,10 @@ bool FrameConverter::Configure(const V4l2Format& from, const VideoFormat& to) {
         const std::uint32_t stride = std::max(from.bytesPerLine, from.width * 2);
         impl->from.bytesPerLine = stride;
         minimumBytes_ = static_cast<std::size_t>(stride) * from.height;
+        if (to.width == width && to.height == height) {
+            impl_ = std::move(impl);
+            return true;
+        }
     } else {
         impl->v4lconvert = v4lconvert_create_with_dev_ops(-1, nullptr, DetachedOps());
         if (!impl->v4lconvert) return false;
@@ -104,6 +117,20 @@ bool FrameConverter::Configure(const V4l2Format& from, const VideoFormat& to) {
 bool FrameConverter::Convert(std::span<const std::uint8_t> frame, FramePicture* picture) {
     if (!impl_ || !picture || frame.size() < minimumBytes_) return false;
     Impl& c = *impl_;
+    if (!c.sws) {
+        // The picture's size already: copied, or repacked pair by pair.
+        picture->format = c.to;
+        picture->bytes.resize(c.to.FrameBytes());
+        const auto stride = static_cast<int>(c.from.bytesPerLine);
+        const int outStride = c.to.width * 2;
+        if (c.from.pixelFormat == V4L2_PIX_FMT_UYVY)
+            libyuv::CopyPlane(frame.data(), stride, picture->bytes.data(), outStride, outStride,
+                              c.to.height);
+        else
+            libyuv::ARGBShuffle(frame.data(), stride, picture->bytes.data(), outStride, kYuyvToUyvy,
+                                c.to.width / 2, c.to.height);
+        return true;
+    }
     const std::uint8_t* planes[4] = {};
     int strides[4] = {};
     if (c.v4lconvert) {

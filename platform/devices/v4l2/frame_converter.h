@@ -1,6 +1,7 @@
 // FrameConverter: turns what a video node captures into the UYVY picture of the channel's size.
-// UYVY and YUYV are taken directly (swscale repacks and scales them); any other format the
-// node delivers is decoded by libv4lconvert to planar YUV 4:2:0 first. A frame shorter than
+// UYVY and YUYV are taken directly: libyuv copies or repacks them when they have the picture's
+// size, swscale scales them otherwise; any other format the node delivers is decoded by
+// libv4lconvert to planar YUV 4:2:0 first (then swscale). A frame shorter than
 // its format says is refused, never read past its end.
 //
 // Thread contract: one capture thread uses a converter (its node's); not shared.
