@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,12 +85,18 @@ int CQuadrelApp::InitInstance() {
     if (const char* caFile = std::getenv("QUADREL_MAIL_CA_FILE"); caFile && caFile[0])
         alarms.mail.caFile = caFile;
 
+    // A testing aid for long runs: recordings split at this many MiB instead of 2000.
+    int splitMiB = kSplitSizeMiB;
+    if (const char* split = std::getenv("QUADREL_RECORDING_SPLIT_MIB"); split && split[0])
+        splitMiB = std::clamp(std::atoi(split), 1, kSplitSizeMiB);
+
     CQtPrompts prompts;
     CQuadrelDlg::Services services;
     services.alarms = &alarms;
     services.prompts = &prompts;
     services.simulator = grabber ? &grabber->Grabber() : nullptr;
     services.watchUdev = true;
+    services.recordingSplitMiB = splitMiB;
     if (hardware) {
         // The chosen hardware follows its nodes' udev events before the window sees them, so
         // that an arrival finds the device's filters listed again.

@@ -201,7 +201,7 @@ bool CRecording::CheckRecordingSpace(CaptureGraph* graph) {
 bool CRecording::CheckRecordingSize(CaptureGraph* graph) {
     if (!graph) return false;
     if (!state_.recording) return true;
-    if (FileSizeMiB(state_.path.data()) < kSplitSizeMiB) return true;
+    if (FileSizeMiB(state_.path.data()) < splitSizeMiB_) return true;
     EndFile(graph, true);
     std::u16string file;
     if (StartFile(graph, host_.CurrentChannel(), &file)) {

@@ -32,9 +32,11 @@ inline constexpr UINT kFileSizePeriodMs = 60000;
 
 class CRecording {
   public:
+    // A file reaches its end at `splitSizeMiB` (kSplitSizeMiB but where a soak test asks for
+    // splits sooner).
     CRecording(IRecordingHost& host, const storage::RecordingDisk& disk,
-               const RecordingClock& clock)
-        : host_(host), disk_(disk), clock_(clock) {}
+               const RecordingClock& clock, int splitSizeMiB = kSplitSizeMiB)
+        : host_(host), disk_(disk), clock_(clock), splitSizeMiB_(splitSizeMiB) {}
 
     // The Recorder button: stops a running recording, else checks the search, the disk, the
     // signals and the settings and starts one; every refusal is told in a message box.
@@ -90,6 +92,7 @@ class CRecording {
     IRecordingHost& host_;
     const storage::RecordingDisk& disk_;
     const RecordingClock& clock_;
+    const int splitSizeMiB_;
     // GUI thread only.
     RecordingState state_;
     storage::RecordingJournal journal_{storage::RecordingJournal::DefaultFile()};

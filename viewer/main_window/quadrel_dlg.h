@@ -69,6 +69,7 @@ class CQuadrelDlg : public CDialog,
         const RecordingClock* clock = nullptr;         // recordings' and snapshots' clock
         // (null disk or clock: the system's)
         const AlarmOptions* alarms = nullptr;  // alarm sound output, mail port; null: defaults
+        int recordingSplitMiB = kSplitSizeMiB;  // the size at which a recording's file ends
     };
 
     explicit CQuadrelDlg(const Services& services, QWidget* parent = nullptr);
@@ -239,7 +240,7 @@ class CQuadrelDlg : public CDialog,
     // Brings the end of the start-up repair of recordings to the GUI thread; declared before
     // the recording, whose repair worker wakes it, so that it outlives the worker.
     PaneWakeup repairWakeup_{[this] { recording_.FinishRepairs(); }};
-    CRecording recording_{*this, Disk(), Clock()};
+    CRecording recording_{*this, Disk(), Clock(), services_.recordingSplitMiB};
     CSnapshots snapshots_{*this, Disk(), Clock()};
     CTimedSnapshots timedSnapshots_{*this, snapshots_, Clock()};
     CAlarms alarms_{*this, services_.alarms ? *services_.alarms : AlarmOptions{}};
