@@ -11,9 +11,17 @@
 
 namespace {
 
+// The hive's root always exists: an entry for it without values ("[]" in the text) is not
+// written out, and is the same hive as none.
+std::size_t KeyCount(const registry::Hive& hive) {
+    const registry::Key* root = hive.Find(u"");
+    return hive.Keys().size() - (root != nullptr && root->values.empty() ? 1 : 0);
+}
+
 bool SameHive(const registry::Hive& a, const registry::Hive& b) {
-    if (a.Keys().size() != b.Keys().size()) return false;
+    if (KeyCount(a) != KeyCount(b)) return false;
     for (const auto& [folded, key] : a.Keys()) {
+        if (key.path.empty() && key.values.empty()) continue;
         const registry::Key* other = b.Find(key.path);
         if (other == nullptr || other->path != key.path) return false;
         if (other->values.size() != key.values.size()) return false;
