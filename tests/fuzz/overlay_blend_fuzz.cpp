@@ -1,7 +1,8 @@
 // Feeds the overlay's text merge with random frame geometry (width, height of either sign, the
 // bit count of the format or any other), every pixel format code, text bitmaps of random size,
 // row size and content, and positions partly or wholly outside the frame; some inputs also draw
-// a whole overlay with a random, possibly long title and a fixed clock. Frames and bitmaps are
+// a whole overlay with a random, possibly long title (set under a count that may claim
+// more than the text's buffer) and a fixed clock. Frames and bitmaps are
 // buffers of exactly their size, so a read or write past either is caught. Oracle: merging by
 // reverse twice restores the frame, merging by cover twice equals merging once, and a text that
 // cannot touch the frame leaves it alone.
@@ -87,8 +88,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::u16string title(titleBytes.size() / 2, u'\0');
         if (!title.empty()) std::memcpy(title.data(), titleBytes.data(), title.size() * 2);
         for (char16_t& c : title) c = static_cast<char16_t>(c % 0x3000);  // common scripts
-        title.push_back(u'\0');
-        controller.SetTitle(title.data(), static_cast<unsigned>(title.size() * 2));
+        // The title in a buffer of exactly its size, its terminator included, under a count
+        // that may claim more: the copy stops at the terminator.
+        std::vector<WCHAR> buffer(title.begin(), title.end());
+        buffer.push_back(0);
+        const unsigned claimed =
+            static_cast<unsigned>(buffer.size() * 2 * static_cast<std::size_t>(flags >> 6 | 1));
+        controller.SetTitle(buffer.data(), claimed);
+        const std::size_t kept = title.find(u'\0');
+        const std::size_t length = kept == std::u16string::npos ? title.size() : kept;
+        FUZZ_CHECK(controller.GetTitle(nullptr) == static_cast<int>(2 * length));
+        std::vector<WCHAR> back(length + 1);
+        controller.GetTitle(back.data());
+        FUZZ_CHECK(std::equal(back.begin(), back.end() - 1, title.begin()) && back.back() == 0);
         controller.StartStreaming();
         controller.DrawOverlay(frame.data(), controller.FrameBytes());
         controller.StopStreaming();
