@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes, as the file a crashed recording left behind, to the AVI repair. The file
-// lives in a private folder on a memory file system where there is one (the repair syncs what it
-// writes). Oracle: a failed repair leaves the file byte for byte as it was and no copy beside it;
-// a successful one leaves a file that repairs again with the same packets and length.
+// lives in a folder of the process's own (FuzzTempFolder). Oracle: a failed repair leaves the file
+// byte for byte as it was and no copy beside it; a successful one leaves a file that repairs again
+// with the same number of video packets.
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -18,24 +18,20 @@ extern "C" {
 #include <vector>
 
 #include "fuzz_check.h"
+#include "fuzz_temp_folder.h"
 #include "platform/media/recording/avi_repair.h"
 
 namespace {
 
-// A folder of this process's own, made once.
+// The folder of this process, made once.
 const std::string& Folder() {
-    static const std::string folder = [] {
-        std::error_code ignored;
-        const bool shm =
-            std::filesystem::is_directory("/dev/shm", ignored) && ::access("/dev/shm", W_OK) == 0;
-        std::string pattern =
-            (shm ? std::string("/dev/shm") : std::filesystem::temp_directory_path().string()) +
-            "/avi_repair_fuzz.XXXXXX";
-        FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
+    static const FuzzTempFolder folder("avi_repair_fuzz");
+    static const bool quiet = [] {
         av_log_set_level(AV_LOG_QUIET);  // libavformat's complaints about broken files
-        return pattern;
+        return true;
     }();
-    return folder;
+    (void)quiet;
+    return folder.Path();
 }
 
 std::vector<char> ReadAll(const std::string& path) {
