@@ -77,6 +77,8 @@ HRESULT CopyPackets(AVFormatContext* input, const std::string& copyPath,
 
     std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     if (!packet) return E_OUTOFMEMORY;
+    // Output stream index -> decoding time of the packet last written there.
+    std::vector<int64_t> lastDts(output->nb_streams, AV_NOPTS_VALUE);
     long long frames = 0;
     int64_t lastVideoEnd = 0;
     for (;;) {
@@ -95,6 +97,17 @@ HRESULT CopyPackets(AVFormatContext* input, const std::string& copyPath,
         av_packet_rescale_ts(packet.get(), input->streams[from]->time_base, out->time_base);
         packet->stream_index = to;
         packet->pos = -1;
+        // The muxer refuses a decoding time that does not come after the stream's previous one,
+        // which a damaged header's rates can produce once the times are rescaled (two audio
+        // chunks on one tick). The packet goes right after the previous one instead, so that
+        // one bad rate does not cost the whole repair.
+        int64_t& last = lastDts[static_cast<std::size_t>(to)];
+        if (packet->dts != AV_NOPTS_VALUE && last != AV_NOPTS_VALUE && packet->dts <= last) {
+            packet->dts = last + 1;
+            if (packet->pts != AV_NOPTS_VALUE && packet->pts < packet->dts)
+                packet->pts = packet->dts;
+        }
+        if (packet->dts != AV_NOPTS_VALUE) last = packet->dts;
         if (to == video) {
             ++frames;
             const int64_t start = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;

@@ -80,5 +80,26 @@ TEST(AviRepairTest, ARepairThatCannotFinishLeavesTheFileAsItWas) {
     EXPECT_EQ(result.videoFrames, 0);
 }
 
+// A damaged recording whose audio header claims a block of 255 bytes for 2-byte samples (found by
+// avi_repair_fuzz): its repaired file puts two audio chunks on one tick of the new time base.
+// The repair writes such a chunk right after the previous one instead of failing, so the file
+// repairs, and repairs again, with every video frame.
+TEST(AviRepairTest, PacketsThatFallOnOneTickDoNotStopTheRepair) {
+    testing_support::TempDir dir;
+    const std::string path = dir.File("clashing.avi");
+    std::filesystem::copy_file(RECORDING_TEST_DATA "/clashing_audio_times.avi", path);
+
+    recording::AviRepairResult first;
+    ASSERT_EQ(recording::RepairAviFile(path, nullptr, &first), S_OK);
+    EXPECT_EQ(first.videoFrames, 2);
+    recording::AviRepairResult again;
+    ASSERT_EQ(recording::RepairAviFile(path, nullptr, &again), S_OK);
+    EXPECT_EQ(again.videoFrames, first.videoFrames);
+    EXPECT_FALSE(std::filesystem::exists(path + ".repair"));
+    const FileInfo repaired = ReadAvi(path);
+    ASSERT_TRUE(repaired.opened);
+    EXPECT_EQ(repaired.videoPackets, first.videoFrames);
+}
+
 }  // namespace
 }  // namespace recording_test
