@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

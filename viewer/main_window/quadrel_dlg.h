@@ -68,7 +68,7 @@ class CQuadrelDlg : public CDialog,
         const storage::RecordingDisk* disk = nullptr;  // recordings' and snapshots' disk
         const RecordingClock* clock = nullptr;         // recordings' and snapshots' clock
         // (null disk or clock: the system's)
-        const AlarmOptions* alarms = nullptr;  // alarm sound output, mail port; null: defaults
+        const AlarmOptions* alarms = nullptr;   // alarm sound output, mail port; null: defaults
         int recordingSplitMiB = kSplitSizeMiB;  // the size at which a recording's file ends
     };
 
